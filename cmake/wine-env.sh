@@ -1,0 +1,44 @@
+# Shared by wine-run.sh and wine-session.sh: the environment every Wine process of ours gets.
+# Expects TC_WINEPREFIX to be set by the caller.
+export WINEPREFIX="$TC_WINEPREFIX"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export LC_ALL=ja_JP.UTF-8
+export LANG=ja_JP.UTF-8
+# No Mono or Gecko installer dialogs when the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+tc_start_xvfb() {
+  # A private display when none is set, so windows can be created and captured.
+  if [ -z "${DISPLAY:-}" ]; then
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    TC_XVFB_PID=$!
+    local num
+    read -r num <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$num"
+  fi
+}
+
+tc_stop_xvfb() {
+  if [ -n "${TC_XVFB_PID:-}" ]; then
+    kill "$TC_XVFB_PID" 2>/dev/null
+    wait "$TC_XVFB_PID" 2>/dev/null
+    TC_XVFB_PID=
+  fi
+}
+
+tc_init_prefix() {
+  # Made once per build folder; a lock keeps parallel test runs from racing on it.
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      wine wineboot -i >/dev/null 2>&1
+      wineserver -w
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}

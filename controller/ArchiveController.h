@@ -1,0 +1,43 @@
+// Follows what the host plays: opens the archive when the file changes, fills the list, marks the
+// playing track and its time, and carries out the track commands and the extractions.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "archive/ZipFile.h"
+#include "controller/TrackDisplay.h"
+
+class ArchiveController {
+ public:
+  // The one instance, created on first use.
+  static ArchiveController& Instance();
+  // Shut-down: deletes the temporary MiniBrowser copy and destroys the instance.
+  static void Destroy();
+
+  void SetWindow(TrackDisplay* window) { this->window = window; }
+
+  void Update(const std::string& fileName, uint32_t positionMs);
+  void OpenArchive(const std::string& path);
+  void ToggleWindow();
+  void PlayCurrentTrack();
+  void JumpTo(int trackIndex, uint32_t offsetMs);
+
+  // Extraction and the MiniBrowser copy.
+  int CopyTrack(int trackIndex, const std::string& outputPath);
+  int ExtractTrack(int trackIndex, int commandId);
+  void OpenInMiniBrowser(int trackIndex);
+
+  TrackDisplay* window = nullptr;
+  std::string currentPath;
+  std::string tempCopyPath;
+  std::unique_ptr<ZipFile> archive;
+  uint32_t shownSeconds = kUnsetSeconds;
+
+  static constexpr uint32_t kUnsetSeconds = 0xFFFFFFFFu;
+
+  ~ArchiveController();
+
+ private:
+  ArchiveController() = default;
+};

@@ -1,0 +1,50 @@
+// What the plug-in relies on of the host media player: the plug-in record it exports, the
+// messages it sends to the host's main window, the host's window classes and INI keys.
+#pragma once
+#include <windows.h>
+
+// The record returned by winampGetGeneralPurposePlugin (32-bit layout, cdecl functions).
+struct PluginRecord {
+  int version;                     // kPluginVersion
+  const char* description;
+  int(__cdecl* init)();            // 0 on success, 1 on failure
+  void(__cdecl* config)();
+  void(__cdecl* quit)();
+  HWND hwndParent;                 // filled in by the host before init
+  HINSTANCE hDllInstance;          // filled in by the host before init
+};
+
+constexpr int kPluginVersion = 0x10;
+constexpr const char kPluginDescription[] = "zip.mp3 Display-plugin [gen_trackcase.dll]";
+constexpr const char kPluginExportName[] = "winampGetGeneralPurposePlugin";
+typedef PluginRecord*(__cdecl* GetPluginProc)();
+
+// User messages: WM_USER with the code in lParam.
+constexpr UINT kHostUserMessage = WM_USER;
+constexpr LPARAM kIpcIsPlaying = 104;        // 1 = playing
+constexpr LPARAM kIpcGetOutputTime = 105;    // wParam 0: position in ms
+constexpr LPARAM kIpcJumpToTime = 106;       // wParam: position in ms
+constexpr LPARAM kIpcGetListPos = 125;       // current playlist index
+constexpr LPARAM kIpcGetSkinInfo = 201;      // wParam: 261-byte buffer for the folder; returns identity text
+constexpr LPARAM kIpcGetPlaylistFile = 211;  // wParam: entry index; returns file name or null
+constexpr LPARAM kIpcMiniBrowserOpen = 249;  // wParam: path text, then a second call with 0
+constexpr size_t kSkinPathBufferSize = 261;
+
+// Commands: WM_COMMAND with lParam 0.
+constexpr WPARAM kCommandPlay = 40045;
+constexpr WPARAM kCommandPause = 40046;
+constexpr WPARAM kCommandStop = 40047;
+
+// Host windows, found by class name.
+constexpr const char kHostEqualizerClass[] = "Winamp EQ";
+constexpr const char kHostPlaylistClass[] = "Winamp PE";
+constexpr const char kHostMiniBrowserClass[] = "Winamp MB";
+
+// The host's INI file, section "Winamp".
+constexpr const char kHostIniSection[] = "Winamp";
+constexpr const char kHostKeyFontSize[] = "pe_fontsize";
+constexpr int kHostDefaultFontSize = 10;
+constexpr const char kHostKeySnap[] = "snap";
+constexpr int kHostDefaultSnap = 1;
+constexpr const char kHostKeySnapLength[] = "snaplen";
+constexpr int kHostDefaultSnapLength = 10;
