@@ -6,25 +6,25 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 CTEST_FLAGS ?= --output-on-failure
 
-.PHONY: all build setup configure win32 native test test-native test-win32 fuzz demo bench clean
+.PHONY: all build setup configure configure-win32 configure-native win32 native test test-native test-win32 fuzz demo bench clean
 
 all: build
 
 setup:
 	@bash tools/setup.sh
 
-$(WIN32_DIR)/CMakeCache.txt:
-	cmake -S . -B $(WIN32_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+configure-win32:
+	@cmake -S . -B $(WIN32_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 
-$(NATIVE_DIR)/CMakeCache.txt:
-	CC=clang CXX=clang++ cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+configure-native:
+	@CC=clang CXX=clang++ cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
-configure: $(WIN32_DIR)/CMakeCache.txt $(NATIVE_DIR)/CMakeCache.txt
+configure: configure-win32 configure-native
 
-win32: $(WIN32_DIR)/CMakeCache.txt
+win32: configure-win32
 	cmake --build $(WIN32_DIR) -j $(JOBS)
 
-native: $(NATIVE_DIR)/CMakeCache.txt
+native: configure-native
 	cmake --build $(NATIVE_DIR) -j $(JOBS)
 
 build: setup

@@ -10,14 +10,17 @@ fi
 : "${TC_WINEPREFIX:=$(cd "$(dirname "$0")/.." && pwd)/build/wineprefix}"
 . "$(dirname "$0")/wine-env.sh"
 tc_init_prefix
-started_xvfb=0
-if [ -z "${DISPLAY:-}" ]; then
-  tc_start_xvfb
-  started_xvfb=1
+if [ -n "${DISPLAY:-}" ]; then
+  # Inside a session (or on a desktop): keep one persistent server, so later starts are fast.
+  wineserver -p 2>/dev/null
+  wine "$@"
+  exit $?
 fi
-# A persistent server makes each later start take milliseconds; it is harmless when one runs already.
-wineserver -p60 2>/dev/null
+# Alone: a display and a server of our own, both gone afterwards.
+tc_start_xvfb
 wine "$@"
 rc=$?
-[ $started_xvfb -eq 1 ] && tc_stop_xvfb
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+tc_stop_xvfb
 exit $rc
