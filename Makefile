@@ -44,8 +44,11 @@ test: build
 	$(MAKE) fuzz
 	$(MAKE) test-win32
 
-bench: native
-	bash bench/run.sh $(NATIVE_DIR)
+# Benchmarks build apart from the sanitized native build, optimised and uninstrumented.
+bench:
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_DIR)/bench -DCMAKE_BUILD_TYPE=Release -DTC_SANITIZE=OFF -DTC_FUZZ=OFF >/dev/null
+	cmake --build $(BUILD_DIR)/bench -j $(JOBS)
+	bash bench/run.sh $(BUILD_DIR)/bench
 
 demo: build
 	bash tools/demo.sh $(BUILD_DIR)
