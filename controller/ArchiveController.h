@@ -6,9 +6,10 @@
 #include <string>
 
 #include "archive/ZipFile.h"
+#include "controller/TrackCommands.h"
 #include "controller/TrackDisplay.h"
 
-class ArchiveController {
+class ArchiveController : public TrackCommands {
  public:
   // The one instance, created on first use.
   static ArchiveController& Instance();
@@ -17,16 +18,16 @@ class ArchiveController {
 
   void SetWindow(TrackDisplay* window) { this->window = window; }
 
-  void Update(const std::string& fileName, uint32_t positionMs);
+  void Update(const std::string& fileName, uint32_t positionMs) override;
   void OpenArchive(const std::string& path);
-  void ToggleWindow();
-  void PlayCurrentTrack();
-  void JumpTo(int trackIndex, uint32_t offsetMs);
+  void ToggleWindow() override;
+  void PlayCurrentTrack() override;
+  void JumpTo(int trackIndex, uint32_t offsetMs) override;
 
   // Extraction and the MiniBrowser copy.
   int CopyTrack(int trackIndex, const std::string& outputPath);
-  int ExtractTrack(int trackIndex, int commandId);
-  void OpenInMiniBrowser(int trackIndex);
+  int ExtractTrack(int trackIndex, int commandId) override;
+  void OpenInMiniBrowser(int trackIndex) override;
 
   TrackDisplay* window = nullptr;
   std::string currentPath;
@@ -36,7 +37,7 @@ class ArchiveController {
 
   static constexpr uint32_t kUnsetSeconds = 0xFFFFFFFFu;
 
-  ~ArchiveController();
+  ~ArchiveController() override;
 
  private:
   ArchiveController() = default;
