@@ -18,6 +18,7 @@ enum ArchiveStatus : int {
 
 class ZipFile : public File {
  public:
+  // Measures the archive's size (fileSize); the archive is read only by Read.
   explicit ZipFile(const std::string& path);
   ~ZipFile() override;
 
@@ -43,4 +44,11 @@ class ZipFile : public File {
   int status = StatusCannotOpen;
   std::vector<std::unique_ptr<File>> members;
   std::vector<uint32_t> startTimes;
+
+  // Offsets are 32-bit and positions must stay below 2 GiB: a larger archive is refused by Read
+  // with StatusBadHeader.
+  static constexpr uint64_t kMaxArchiveSize = 0x7FFFFFFF;
+
+ private:
+  uint64_t measuredSize_ = 0;  // fileSize before it is narrowed to 32 bits
 };

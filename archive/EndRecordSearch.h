@@ -1,0 +1,21 @@
+// The search for the end-of-central-directory record, backwards from the end of the archive in
+// chunks of 4096 bytes, each scanned from its first byte.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+namespace zip {
+
+constexpr uint32_t kSearchChunkSize = 4096;
+// 65535 bytes of archive comment, the 22-byte record and one byte.
+constexpr uint32_t kSearchWindow = 65558;
+
+// Reads up to `count` bytes at `offset` into `destination`; returns how many it read, or -1
+// when it cannot move to `offset`.
+using ReadAtFunction = std::function<long long(uint32_t offset, uint8_t* destination, size_t count)>;
+
+// Finds the record in an archive of `fileSize` bytes; false when it is not in the window.
+bool FindEndRecord(uint32_t fileSize, const ReadAtFunction& readAt, uint32_t& endRecordOffset);
+
+}  // namespace zip

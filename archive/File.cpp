@@ -1,0 +1,84 @@
+#include "archive/File.h"
+
+#include <cstring>
+#include <vector>
+
+#include "archive/ArchiveReader.h"
+#include "archive/ZipRecords.h"
+
+namespace {
+
+// The stored bytes up to their first zero byte.
+std::string TextUpToZero(const std::vector<uint8_t>& bytes) {
+  const auto* begin = reinterpret_cast<const char*>(bytes.data());
+  const void* zero = std::memchr(begin, 0, bytes.size());
+  const size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - begin) : bytes.size();
+  return std::string(begin, length);
+}
+
+// Reads a variable part of `length` bytes (at most 65535: the fields are 16-bit).
+bool ReadBlock(ArchiveReader& reader, uint16_t length, std::vector<uint8_t>& block) {
+  block.resize(length);
+  return length == 0 || reader.ReadExact(block.data(), length);
+}
+
+}  // namespace
+
+File::File(std::string archivePath, uint32_t headerOffset)
+    : archivePath(std::move(archivePath)), headerOffset(headerOffset) {}
+
+File::~File() = default;
+
+uint32_t File::GetPlayTime() const { return 0; }
+
+bool File::HasTag() const { return false; }
+
+TagInfo File::GetTag() const { return TagInfo(); }
+
+std::string File::GetVariable(const std::string& variableName) const {
+  if (variableName == "FILE_NAME") return GetFileName();
+  if (variableName == "FILE_PATH") return GetPath();
+  return std::string();
+}
+
+std::string File::GetFolder() const { return name.empty() ? std::string() : GetFolderPart(name); }
+
+std::string File::GetFileName() const {
+  if (name.empty()) return std::string();
+  const size_t folderLength = GetFolder().size();
+  return folderLength < name.size() ? name.substr(folderLength) : std::string();
+}
+
+uint32_t File::GetHeaderSize() const {
+  return static_cast<uint32_t>(zip::central::kFixedSize) + nameLength + extraLength + commentLength;
+}
+
+bool File::Read() {
+  ArchiveReader reader(archivePath);
+  if (!reader.IsOpen() || !reader.Seek(headerOffset)) return false;
+
+  // Any short read means the header is cut off by the end of the archive: a failure, so that
+  // no field holds bytes that were never there.
+  uint8_t header[zip::central::kFixedSize];
+  if (!reader.ReadExact(header, zip::kSignatureSize) || !zip::HasSignature(header, zip::kCentralSignature))
+    return false;
+  if (!reader.ReadExact(header + zip::kSignatureSize, zip::central::kFixedSize - zip::kSignatureSize)) return false;
+  zip::DecodeCentralHeader(header, *this);
+
+  std::vector<uint8_t> block;
+  if (!ReadBlock(reader, nameLength, block)) return false;
+  name = TextUpToZero(block);
+  if (!ReadBlock(reader, extraLength, block)) return false;
+  extra = block;
+  if (!ReadBlock(reader, commentLength, block)) return false;
+  comment = TextUpToZero(block);
+
+  uint8_t local[zip::local::kFixedSize];
+  if (!reader.Seek(localHeaderOffset)) return false;
+  if (!reader.ReadExact(local, zip::kSignatureSize) || !zip::HasSignature(local, zip::kLocalSignature)) return false;
+  if (!reader.ReadExact(local + zip::kSignatureSize, zip::local::kFixedSize - zip::kSignatureSize)) return false;
+  const uint64_t data = zip::DataOffsetFromLocalHeader(localHeaderOffset, local);
+  if (data > UINT32_MAX) return false;
+  dataOffset = static_cast<uint32_t>(data);
+  return true;
+}
