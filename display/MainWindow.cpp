@@ -1,0 +1,199 @@
+#include "display/MainWindow.h"
+
+#include "controller/TrackCommands.h"
+#include "plugin/HostInterface.h"
+#include "plugin/Module.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
+
+void (*g_openConfiguration)() = nullptr;
+
+namespace {
+
+// Caption and frame bits (WS_BORDER | WS_DLGFRAME) cleared from the style at creation.
+constexpr LONG kStyleKeepMask = static_cast<LONG>(0xFF3FFFFFu);
+
+}  // namespace
+
+MainWindow::MainWindow() = default;
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::RegisterClass(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = &MainWindow::WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kMainWindowClass;
+  return ::RegisterClassA(&windowClass) != 0;
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
+    if (self) {
+      self->hwnd = hwnd;
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  // The host calls this procedure: nothing may be thrown back into it.
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Mouse points are read as unsigned 16-bit values (the window lies in the first quadrant).
+  const int x = LOWORD(lParam);
+  const int y = HIWORD(lParam);
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      return 0;
+    case WM_TIMER:
+      OnTick();
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      active = message == WM_SETFOCUS;
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(x, y);
+      return 0;
+    case WM_MOUSEMOVE:
+      // The thumb drag reads y as signed, so a drag above the window moves the thumb to the start.
+      OnMouseMove(static_cast<short>(HIWORD(lParam)));
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp();
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnLeftDoubleClick(x, y);
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnRightButtonDown(x, y);
+      return 0;
+    case WM_MOUSEWHEEL:
+      if (listView) {
+        if (static_cast<short>(HIWORD(wParam)) > 0) {
+          listView->ScrollUp();
+        } else {
+          listView->ScrollDown();
+        }
+      }
+      return 0;
+    case WM_KEYDOWN:
+      OnKey(wParam);
+      return 0;
+    case WM_SYSKEYDOWN:
+      return OnSystemKey(wParam, lParam);
+    case WM_SIZE:
+      return -1;
+    case WM_NCDESTROY: {
+      const HWND window = hwnd;
+      hwnd = nullptr;
+      // No later message may reach an object that may be gone with its window.
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
+
+void MainWindow::OnCreate() {
+  SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) & kStyleKeepMask);
+  listView = std::make_unique<TrackListView>(hwnd, this);
+  listView->CreateResources();
+  SetSize(g_settings.width, g_settings.height);
+  // Created folded: the layout height is the strip's at once, so the regions measured from the
+  // bottom edge lie inside it.
+  if (g_settings.compact) windowHeight = kCompactHeight;
+  MoveWindow(hwnd, g_settings.x, g_settings.y, windowWidth, windowHeight, FALSE);
+  SetTimer(hwnd, kTickTimerId, kTickMilliseconds, nullptr);
+  LoadSkin(true);
+  eqWnd = FindWindowA(kHostEqualizerClass, nullptr);
+  peWnd = FindWindowA(kHostPlaylistClass, nullptr);
+  mbWnd = FindWindowA(kHostMiniBrowserClass, nullptr);
+}
+
+void MainWindow::OnTick() {
+  LoadSkin(false);
+  if (SendMessageA(hostWnd, kHostUserMessage, 0, kIpcIsPlaying) != 1) return;
+  const auto positionMs = static_cast<uint32_t>(SendMessageA(hostWnd, kHostUserMessage, 0, kIpcGetOutputTime));
+  const LRESULT entry = SendMessageA(hostWnd, kHostUserMessage, 0, kIpcGetListPos);
+  const auto* name = reinterpret_cast<const char*>(
+      SendMessageA(hostWnd, kHostUserMessage, static_cast<WPARAM>(entry), kIpcGetPlaylistFile));
+  if (commands) commands->Update(name ? std::string(name) : std::string(), positionMs);
+}
+
+void MainWindow::ClearTracks() {
+  if (listView) listView->Clear();
+}
+
+void MainWindow::AddTrack(const std::string& title, uint32_t lengthMs) {
+  if (listView) listView->Add(title, lengthMs);
+}
+
+void MainWindow::SetCurrentTrack(int index, uint32_t lengthMs) {
+  if (listView) listView->SetCurrent(index);
+  trackLength = lengthMs;
+}
+
+int MainWindow::GetCurrentTrack() const { return listView ? listView->current : -1; }
+
+void MainWindow::SetTime(int minutes, int seconds) {
+  timeMinutes = minutes;
+  timeSeconds = seconds;
+  InvalidateRegion(region::kTime);
+  InvalidateRegion(region::kSeekBar);
+}
+
+int MainWindow::FullHeight() const { return 29 * g_settings.height + 58; }
+
+void MainWindow::SetSize(int widthUnits, int heightUnits) {
+  g_settings.width = widthUnits;
+  g_settings.height = heightUnits;
+  windowWidth = 25 * widthUnits + 150;
+  windowHeight = 29 * heightUnits + 58;
+  if (listView) listView->UpdateLayout();
+}
+
+void MainWindow::ToggleCompact() {
+  g_settings.compact = !g_settings.compact;
+  if (g_settings.compact) {
+    SetWindowPos(hwnd, nullptr, 0, 0, windowWidth, kCompactHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    windowHeight = kCompactHeight;
+  } else {
+    windowHeight = FullHeight();
+    SetWindowPos(hwnd, nullptr, 0, 0, windowWidth, windowHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void MainWindow::LoadSkin(bool force) {
+  ListColors colors{};
+  if (skin.Load(force, hostWnd, g_pluginInstance, pluginFolder, &colors)) {
+    if (listView) listView->SetColors(colors);
+    if (hwnd) InvalidateRect(hwnd, nullptr, TRUE);
+  }
+}
+
+int MainWindow::HitTest(int x, int y) const { return HitTestRegions(x, y, windowWidth, windowHeight); }
+
+void MainWindow::InvalidateRegion(int regionIndex) {
+  if (!hwnd || regionIndex == region::kMove) return;
+  if (regionIndex == region::kList && g_settings.compact) regionIndex = region::kCompactLine;
+  const RECT rect = ResolveRegion(regionIndex, windowWidth, windowHeight);
+  if (rect.right > rect.left && rect.bottom > rect.top) InvalidateRect(hwnd, &rect, TRUE);
+}
