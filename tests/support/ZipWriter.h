@@ -20,6 +20,7 @@
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -31,6 +32,12 @@
 #endif
 
 struct ZipEntry {
+  ZipEntry() = default;
+  ZipEntry(std::string name, std::string data, bool compressed = false, std::string extra = std::string(),
+           std::string comment = std::string())
+      : name(std::move(name)), data(std::move(data)), compressed(compressed), extra(std::move(extra)),
+        comment(std::move(comment)) {}
+
   std::string name;
   std::string data;
   bool compressed = false;

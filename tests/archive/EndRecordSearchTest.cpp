@@ -1,0 +1,129 @@
+// The backwards search for the end record, driven from memory.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "archive/EndRecordSearch.h"
+
+namespace {
+
+const std::string kSig("PK\x05\x06", 4);
+
+struct MemoryArchive {
+  explicit MemoryArchive(std::string content) : bytes(std::move(content)) {}
+  std::string bytes;
+  std::vector<uint32_t> chunkStarts;  // every read, in order
+
+  zip::ReadAtFunction Reader() {
+    return [this](uint32_t offset, uint8_t* destination, size_t count) -> long long {
+      chunkStarts.push_back(offset);
+      if (offset > bytes.size()) return -1;
+      const size_t n = std::min(count, bytes.size() - offset);
+      std::memcpy(destination, bytes.data() + offset, n);
+      return static_cast<long long>(n);
+    };
+  }
+
+  // The offset found, or -1.
+  long long Find() {
+    uint32_t offset = 0;
+    return zip::FindEndRecord(static_cast<uint32_t>(bytes.size()), Reader(), offset) ? static_cast<long long>(offset) : -1;
+  }
+};
+
+std::string Record() { return kSig + std::string(18, '\0'); }
+
+TEST(EndRecordSearch, FindsRecordAtTheVeryEndAndBehindLongComments) {
+  MemoryArchive plain{std::string(10000, 'a') + Record()};
+  EXPECT_EQ(10000, plain.Find());
+
+  MemoryArchive commented{std::string(10000, 'a') + Record() + std::string(60000, 'c')};
+  EXPECT_EQ(10000, commented.Find());
+
+  // The longest possible comment: the record starts exactly fileSize - 65557.
+  MemoryArchive longest{std::string(5000, 'a') + Record() + std::string(65535, 'c')};
+  EXPECT_EQ(5000, longest.Find());
+}
+
+TEST(EndRecordSearch, SmallArchivesAreSearchedWhole) {
+  MemoryArchive tiny{Record()};
+  EXPECT_EQ(0, tiny.Find());
+  MemoryArchive none{std::string(3000, 'a')};
+  EXPECT_EQ(-1, none.Find());
+  MemoryArchive empty{std::string()};
+  EXPECT_EQ(-1, empty.Find());
+}
+
+TEST(EndRecordSearch, SignatureCutByTheEndOfTheFileIsNotMatched) {
+  MemoryArchive cut{std::string(100, 'a') + kSig.substr(0, 3)};
+  EXPECT_EQ(-1, cut.Find());
+}
+
+TEST(EndRecordSearch, EarlierSignatureInTheSameChunkWins) {
+  // A decoy in the last member's data, in the same 4096-byte chunk as the real record.
+  std::string bytes = std::string(20000, 'a') + Record();
+  bytes.replace(bytes.size() - 22 - 1000, 4, kSig);
+  MemoryArchive archive{bytes};
+  EXPECT_EQ(static_cast<long long>(bytes.size() - 22 - 1000), archive.Find());
+
+  // A decoy in the previous chunk loses: chunks are searched from the end backwards.
+  std::string far = std::string(20000, 'a') + Record();
+  far.replace(far.size() - 5000, 4, kSig);
+  MemoryArchive farArchive{far};
+  EXPECT_EQ(20000, farArchive.Find());
+}
+
+TEST(EndRecordSearch, SignatureStraddlingTwoChunksIsFound) {
+  // File of 3 * 4096 bytes: chunks start at 8192, 4096, 0. Put the signature at 8190..8193.
+  for (uint32_t at : {8189u, 8190u, 8191u}) {
+    std::string bytes(3 * 4096, 'a');
+    bytes.replace(at, 4, kSig);
+    MemoryArchive archive{bytes};
+    EXPECT_EQ(at, archive.Find()) << at;
+  }
+  // Same across the boundary of the short first chunk: 5000 bytes, chunks at 904 and 0.
+  for (uint32_t at : {901u, 902u, 903u}) {
+    std::string bytes(5000, 'a');
+    bytes.replace(at, 4, kSig);
+    MemoryArchive archive{bytes};
+    EXPECT_EQ(at, archive.Find()) << at;
+  }
+}
+
+TEST(EndRecordSearch, WindowEndsWithTheChunkHoldingSizeMinus65558) {
+  const uint32_t size = 100000;
+  // Chunk starts from the end: 95904, 91808, ... The last one searched holds 100000 - 65558 = 34442.
+  MemoryArchive outside{std::string(size, 'a')};
+  outside.bytes.replace(1000, 4, kSig);
+  EXPECT_EQ(-1, outside.Find());
+  ASSERT_FALSE(outside.chunkStarts.empty());
+  EXPECT_LE(outside.chunkStarts.size(), 17u);
+  EXPECT_LE(outside.chunkStarts.back(), size - zip::kSearchWindow);
+  EXPECT_GT(outside.chunkStarts.back() + zip::kSearchChunkSize, size - zip::kSearchWindow);
+
+  // A signature inside that last chunk but beyond the 65558 bytes is still found (whole chunk).
+  MemoryArchive edge{std::string(size, 'a')};
+  const uint32_t lastStart = outside.chunkStarts.back();
+  edge.bytes.replace(lastStart, 4, kSig);
+  EXPECT_EQ(lastStart, edge.Find());
+}
+
+TEST(EndRecordSearch, FailedReadsDoNotInventMatches) {
+  // A reader that cannot move anywhere: nothing is found and nothing is touched.
+  uint32_t offset = 12345;
+  const auto failing = [](uint32_t, uint8_t*, size_t) -> long long { return -1; };
+  EXPECT_FALSE(zip::FindEndRecord(50000, failing, offset));
+  EXPECT_EQ(12345u, offset);
+  // A reader that returns fewer bytes than asked: only those bytes are scanned.
+  const auto shortReads = [](uint32_t, uint8_t* destination, size_t) -> long long {
+    std::memcpy(destination, "xxPK\x05", 5);
+    std::memset(destination + 5, 0x06, 100);  // bytes not reported as read
+    return 5;
+  };
+  EXPECT_FALSE(zip::FindEndRecord(8192, shortReads, offset));
+}
+
+}  // namespace
