@@ -1,0 +1,570 @@
+#include "host/HostApp.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "host/StreamMeasure.h"
+#include "plugin/HostInterface.h"
+
+namespace host {
+namespace {
+
+constexpr char kMainClass[] = "Winamp v1.x";
+constexpr int kMainWidth = 275;
+constexpr int kMainHeight = 116;
+constexpr int kRoleHeight = 116;
+constexpr int kPlaylistHeight = 232;
+constexpr UINT_PTR kRealTimeTimer = 1;
+constexpr UINT kRealTimeMs = 50;
+
+// Commands the host itself understands besides the play, pause and stop of the contract.
+constexpr UINT kCommandPrevious = 40044;
+constexpr UINT kCommandNext = 40048;
+
+// Items of the host's own right-click menu.
+enum : UINT {
+  kMenuPlay = 100, kMenuPause, kMenuStop, kMenuPrevious, kMenuNext, kMenuExit,
+  kMenuSkinFirst = 200,    // + skin index
+  kMenuConfigFirst = 400,  // + plug-in index
+};
+
+// Keys of the host's windows, as a player's.
+constexpr WPARAM kKeyComma = 188;
+constexpr WPARAM kKeyPeriod = 190;
+
+const char* RoleName(WindowRole role) {
+  switch (role) {
+    case WindowRole::Main: return kMainClass;
+    case WindowRole::Equalizer: return kHostEqualizerClass;
+    case WindowRole::Playlist: return kHostPlaylistClass;
+    case WindowRole::MiniBrowser: return kHostMiniBrowserClass;
+    case WindowRole::Plugin: return "SimpleVis";
+  }
+  return "";
+}
+
+std::string FormatTime(uint32_t ms) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%lu:%02lu", static_cast<unsigned long>(ms / 60000),
+                static_cast<unsigned long>(ms / 1000 % 60));
+  return buf;
+}
+
+// Copies text into a buffer of size bytes (terminator included), never splitting a
+// double-byte character.
+void CopyAnsiBounded(const std::string& text, char* buffer, size_t size) {
+  if (size == 0) return;
+  size_t n = 0;
+  while (n < text.size()) {
+    const size_t step = (IsDBCSLeadByte(static_cast<BYTE>(text[n])) && n + 1 < text.size()) ? 2 : 1;
+    if (n + step > size - 1) break;
+    n += step;
+  }
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+}
+
+HostApp* AppOf(HWND hwnd) { return reinterpret_cast<HostApp*>(GetWindowLongPtrA(hwnd, 0)); }
+
+}  // namespace
+
+// The window procedures find the application in the first extra window bytes: the user data
+// slot of the host's windows is left to plug-ins, which are allowed to use it.
+struct HostWindowProcs {
+  template <WindowRole R>
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+      SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    HostApp* app = AppOf(hwnd);
+    if (!app) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (R == WindowRole::Main) return app->MainProc(hwnd, msg, wp, lp);
+    return app->RoleProc(R, hwnd, msg, wp, lp);
+  }
+};
+
+HostIni ReadHostIni(const std::string& iniPath) {
+  HostIni ini;
+  ini.peFontSize = static_cast<int>(GetPrivateProfileIntA(kHostIniSection, kHostKeyFontSize, kHostDefaultFontSize, iniPath.c_str()));
+  ini.snap = static_cast<int>(GetPrivateProfileIntA(kHostIniSection, kHostKeySnap, kHostDefaultSnap, iniPath.c_str()));
+  ini.snapLength = static_cast<int>(GetPrivateProfileIntA(kHostIniSection, kHostKeySnapLength, kHostDefaultSnapLength, iniPath.c_str()));
+  return ini;
+}
+
+HostApp::HostApp(HINSTANCE instance) : instance_(instance), startTick_(GetTickCount()) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string exe = path;
+  const size_t slash = exe.find_last_of("\\/");
+  exeFolder_ = slash == std::string::npos ? std::string(".") : exe.substr(0, slash);
+  const size_t dot = exe.find_last_of('.');
+  const std::string iniPath = (dot != std::string::npos && dot > slash) ? exe.substr(0, dot) + ".ini" : exe + ".ini";
+  ini_ = ReadHostIni(iniPath);
+}
+
+HostApp::~HostApp() {
+  Shutdown();
+  if (font_) DeleteObject(font_);
+}
+
+bool HostApp::Create() {
+  skins_.Scan(exeFolder_ + "\\Skins");
+  struct ClassDef {
+    const char* name;
+    WNDPROC proc;
+  };
+  const ClassDef classes[] = {
+      {kMainClass, &HostWindowProcs::Proc<WindowRole::Main>},
+      {kHostEqualizerClass, &HostWindowProcs::Proc<WindowRole::Equalizer>},
+      {kHostPlaylistClass, &HostWindowProcs::Proc<WindowRole::Playlist>},
+      {kHostMiniBrowserClass, &HostWindowProcs::Proc<WindowRole::MiniBrowser>},
+  };
+  for (const ClassDef& c : classes) {
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = c.proc;
+    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = c.name;
+    if (!RegisterClassA(&wc)) return false;
+  }
+  font_ = CreateFontA(-ini_.peFontSize - 2, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_MODERN, nullptr);
+  const DWORD style = WS_POPUP | WS_CLIPSIBLINGS;
+  main_ = CreateWindowExA(0, kMainClass, "trackcase-host", style, 0, 0, kMainWidth, kMainHeight, nullptr,
+                          nullptr, instance_, this);
+  if (!main_) return false;
+  eq_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHostEqualizerClass, "", style, 0, kMainHeight, kMainWidth, kRoleHeight,
+                        main_, nullptr, instance_, this);
+  pe_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHostPlaylistClass, "", style, 0, kMainHeight + kRoleHeight, kMainWidth,
+                        kPlaylistHeight, main_, nullptr, instance_, this);
+  mb_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHostMiniBrowserClass, "", style, kMainWidth, kMainHeight, kMainWidth,
+                        kRoleHeight + kPlaylistHeight, main_, nullptr, instance_, this);
+  if (!eq_ || !pe_ || !mb_) return false;
+  for (HWND w : {main_, eq_, pe_, mb_}) ShowWindow(w, SW_SHOWNOACTIVATE);
+  SetForegroundWindow(main_);
+  return true;
+}
+
+void HostApp::LoadPlugins() {
+  std::vector<std::string> notes;
+  plugins_.LoadFolder(exeFolder_ + "\\Plugins", main_, notes);
+  for (const std::string& n : notes) Note("plug-in " + n);
+}
+
+void HostApp::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  plugins_.QuitAll();
+  // A plug-in that leaves its procedure in a host window after shut-down would be called after
+  // its code is gone; say so, the windows are destroyed before any module is unloaded anyway.
+  const struct {
+    HWND hwnd;
+    WNDPROC own;
+  } windows[] = {
+      {main_, &HostWindowProcs::Proc<WindowRole::Main>},
+      {eq_, &HostWindowProcs::Proc<WindowRole::Equalizer>},
+      {pe_, &HostWindowProcs::Proc<WindowRole::Playlist>},
+      {mb_, &HostWindowProcs::Proc<WindowRole::MiniBrowser>},
+  };
+  for (const auto& w : windows) {
+    if (!w.hwnd) continue;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w.hwnd, GWLP_WNDPROC)) != w.own) {
+      char cls[64] = {};
+      GetClassNameA(w.hwnd, cls, sizeof cls);
+      Note(std::string("after shut-down the procedure of ") + cls + " is still replaced");
+    }
+  }
+  if (main_) DestroyWindow(main_);  // the others, and any window a plug-in let it own, go with it
+  main_ = eq_ = pe_ = mb_ = nullptr;
+  plugins_.UnloadAll();
+  Note("host shut down");
+}
+
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+static BOOL CALLBACK FindOwnedPluginWindow(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<OwnedSearch*>(lp);
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (lstrcmpA(cls, "SimpleVis") == 0 && GetWindow(hwnd, GW_OWNER) == s->owner) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND HostApp::Window(WindowRole role) const {
+  switch (role) {
+    case WindowRole::Main: return main_;
+    case WindowRole::Equalizer: return eq_;
+    case WindowRole::Playlist: return pe_;
+    case WindowRole::MiniBrowser: return mb_;
+    case WindowRole::Plugin: {
+      if (!main_) return nullptr;
+      OwnedSearch s = {main_, nullptr};
+      EnumWindows(FindOwnedPluginWindow, reinterpret_cast<LPARAM>(&s));
+      return s.found;
+    }
+  }
+  return nullptr;
+}
+
+void HostApp::LoadPlaylist(const std::vector<std::string>& files) {
+  clock_.Clear();
+  AddToPlaylist(files);
+}
+
+void HostApp::AddToPlaylist(const std::vector<std::string>& files) {
+  for (const std::string& file : files) {
+    char full[MAX_PATH] = {};
+    const DWORD n = GetFullPathNameA(file.c_str(), MAX_PATH, full, nullptr);
+    PlaylistEntry e;
+    e.path = (n > 0 && n < MAX_PATH) ? std::string(full) : file;
+    StreamMeasure m;
+    const bool opened = MeasureFile(e.path, m);
+    e.lengthMs = m.DurationMs();
+    e.frames = m.frames;
+    char note[96];
+    std::snprintf(note, sizeof note, "entry %d frames=%llu length_ms=%lu skipped=%llu%s ", clock_.Count(),
+                  static_cast<unsigned long long>(m.frames), static_cast<unsigned long>(e.lengthMs),
+                  static_cast<unsigned long long>(m.skippedBytes), opened ? "" : " unreadable");
+    Note(note + e.path);
+    clock_.Add(e);
+  }
+  Refresh();
+}
+
+bool HostApp::SelectSkin(const std::string& name) {
+  if (!skins_.Select(name)) return false;
+  Note("skin " + name);
+  Refresh();
+  return true;
+}
+
+void HostApp::Note(const std::string& text) { log_.Note(text); }
+
+void HostApp::Refresh() {
+  for (HWND w : {main_, eq_, pe_, mb_})
+    if (w) InvalidateRect(w, nullptr, TRUE);
+}
+
+uint32_t HostApp::Uptime() const { return GetTickCount() - startTick_; }
+
+void HostApp::SetRealTime(bool on) {
+  realTime_ = on;
+  lastTick_ = GetTickCount();
+  if (!main_) return;
+  if (on)
+    SetTimer(main_, kRealTimeTimer, kRealTimeMs, nullptr);
+  else
+    KillTimer(main_, kRealTimeTimer);
+}
+
+void HostApp::OnRealTimeTick() {
+  const DWORD now = GetTickCount();
+  const DWORD elapsed = now - lastTick_;  // wraps correctly across the 49-day rollover
+  lastTick_ = now;
+  const int before = clock_.CurrentIndex();
+  clock_.Advance(elapsed);
+  InvalidateRect(main_, nullptr, FALSE);
+  if (before != clock_.CurrentIndex()) Refresh();
+}
+
+LRESULT HostApp::OnUserMessage(WPARAM wp, LPARAM code) {
+  switch (code) {
+    case kIpcIsPlaying:
+      return static_cast<LRESULT>(clock_.State());
+    case kIpcGetOutputTime:
+      if (wp == 0) return clock_.State() == PlayState::Stopped ? -1 : static_cast<LRESULT>(clock_.Position());
+      if (wp == 1) return static_cast<LRESULT>(clock_.CurrentLength() / 1000);
+      if (wp == 2) return static_cast<LRESULT>(clock_.CurrentLength());
+      return -1;
+    case kIpcJumpToTime: {
+      const LRESULT r = clock_.Seek(static_cast<uint32_t>(wp));
+      Refresh();
+      return r;
+    }
+    case kIpcGetListPos:
+      return clock_.CurrentIndex();
+    case kIpcGetPlaylistFile: {
+      // The index arrives as an unsigned word; anything outside the list gets null.
+      const PlaylistEntry* e = wp <= 0x7FFFFFFF ? clock_.Entry(static_cast<int>(wp)) : nullptr;
+      return e ? reinterpret_cast<LRESULT>(e->path.c_str()) : 0;
+    }
+    case kIpcMiniBrowserOpen:
+      if (wp) mbPath_ = reinterpret_cast<const char*>(wp);
+      if (mb_) {
+        InvalidateRect(mb_, nullptr, TRUE);
+        SetWindowPos(mb_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+      }
+      return 0;
+    case kIpcGetSkinInfo: {
+      skinFolderAnswer_ = skins_.CurrentFolder();
+      if (wp) CopyAnsiBounded(skinFolderAnswer_, reinterpret_cast<char*>(wp), kSkinPathBufferSize);
+      return reinterpret_cast<LRESULT>(skins_.CurrentName());
+    }
+    default:
+      return 0;
+  }
+}
+
+bool HostApp::OnPlayerKey(WPARAM vk) {
+  switch (vk) {
+    case kKeyPeriod:
+    case 'B': clock_.Next(); break;
+    case kKeyComma:
+    case 'Z': clock_.Previous(); break;
+    case 'X': clock_.Play(); break;
+    case 'C': clock_.TogglePause(); break;
+    case 'V': clock_.Stop(); break;
+    default: return false;
+  }
+  Refresh();
+  return true;
+}
+
+void HostApp::OnCommand(HWND hwnd, UINT id) {
+  switch (id) {
+    case kCommandPlay: clock_.Play(); break;
+    case kCommandPause: clock_.TogglePause(); break;
+    case kCommandStop: clock_.Stop(); break;
+    case kCommandPrevious: clock_.Previous(); break;
+    case kCommandNext: clock_.Next(); break;
+    default: return;
+  }
+  (void)hwnd;
+  Refresh();
+}
+
+void HostApp::ShowMainMenu(HWND hwnd) {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, kMenuPlay, "Play\tX");
+  AppendMenuA(menu, MF_STRING, kMenuPause, "Pause\tC");
+  AppendMenuA(menu, MF_STRING, kMenuStop, "Stop\tV");
+  AppendMenuA(menu, MF_STRING, kMenuPrevious, "Previous\t,");
+  AppendMenuA(menu, MF_STRING, kMenuNext, "Next\t.");
+  HMENU skins = CreatePopupMenu();
+  for (size_t i = 0; i < skins_.Names().size(); ++i)
+    AppendMenuA(skins, MF_STRING | (static_cast<int>(i) == skins_.CurrentIndex() ? MF_CHECKED : 0),
+                kMenuSkinFirst + i, skins_.Names()[i].c_str());
+  AppendMenuA(menu, MF_POPUP | (skins_.Names().empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(skins), "Skins");
+  HMENU configs = CreatePopupMenu();
+  for (size_t i = 0; i < plugins_.Plugins().size(); ++i)
+    AppendMenuA(configs, MF_STRING, kMenuConfigFirst + i, plugins_.Plugins()[i].record->description);
+  AppendMenuA(menu, MF_POPUP | (plugins_.Plugins().empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(configs),
+              "Configure plug-in");
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, kMenuExit, "Exit");
+  POINT pt;
+  GetCursorPos(&pt);
+  const UINT cmd = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, nullptr));
+  DestroyMenu(menu);  // destroys the submenus with it
+  switch (cmd) {
+    case kMenuPlay: clock_.Play(); break;
+    case kMenuPause: clock_.TogglePause(); break;
+    case kMenuStop: clock_.Stop(); break;
+    case kMenuPrevious: clock_.Previous(); break;
+    case kMenuNext: clock_.Next(); break;
+    case kMenuExit: PostMessageA(main_, WM_CLOSE, 0, 0); break;
+    default:
+      if (cmd >= kMenuSkinFirst && cmd < kMenuSkinFirst + skins_.Names().size())
+        SelectSkin(skins_.Names()[cmd - kMenuSkinFirst]);
+      else if (cmd >= kMenuConfigFirst && cmd < kMenuConfigFirst + plugins_.Plugins().size())
+        plugins_.Configure(cmd - kMenuConfigFirst);
+      break;
+  }
+  Refresh();
+}
+
+LRESULT HostApp::MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_USER: {
+      const LRESULT r = OnUserMessage(wp, lp);
+      const char* text = nullptr;
+      const char* text2 = nullptr;
+      long long wpShown = static_cast<long long>(wp);
+      long long rShown = static_cast<long long>(r);
+      if (lp == kIpcGetPlaylistFile) {
+        text = reinterpret_cast<const char*>(r);
+        rShown = r ? 1 : 0;
+      } else if (lp == kIpcMiniBrowserOpen) {
+        text = reinterpret_cast<const char*>(wp);
+        wpShown = wp ? 1 : 0;
+      } else if (lp == kIpcGetSkinInfo) {
+        text = skinFolderAnswer_.c_str();
+        text2 = reinterpret_cast<const char*>(r);
+        wpShown = wp ? 1 : 0;
+        rShown = 1;
+      }
+      log_.User(Uptime(), clock_.Position(), static_cast<long>(lp), wpShown, rShown, text, text2);
+      return r;
+    }
+    case WM_COMMAND:
+      log_.Command(Uptime(), clock_.Position(), LOWORD(wp));
+      OnCommand(hwnd, LOWORD(wp));
+      return 0;
+    case WM_TIMER:
+      if (wp == kRealTimeTimer && realTime_) OnRealTimeTick();
+      return 0;
+    case WM_RBUTTONUP:
+      ShowMainMenu(hwnd);
+      return 0;
+    case WM_CLOSE:
+      Shutdown();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return RoleProc(WindowRole::Main, hwnd, msg, wp, lp);
+  }
+}
+
+LRESULT HostApp::RoleProc(WindowRole role, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT rc;
+      GetClientRect(hwnd, &rc);
+      if (role == WindowRole::Main)
+        PaintMain(dc, rc);
+      else
+        PaintRole(role, dc, rc);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // painting covers the whole window
+    case WM_KEYDOWN: {
+      const bool handled = OnPlayerKey(wp);
+      Note(std::string("host key ") + std::to_string(wp) + " in " + RoleName(role) + (handled ? "" : " ignored"));
+      return 0;
+    }
+    case WM_SYSKEYDOWN:
+      Note(std::string("host syskey ") + std::to_string(wp) + " in " + RoleName(role));
+      // Only Alt+F4 means something to the host; the rest must not start keyboard menu mode.
+      return wp == VK_F4 ? DefWindowProcA(hwnd, msg, wp, lp) : 0;
+    case WM_SYSCHAR:
+      return 0;
+    case WM_LBUTTONDOWN:
+      dragging_ = true;
+      dragGrab_ = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      SetCapture(hwnd);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_ && GetCapture() == hwnd) {
+        POINT pt;
+        GetCursorPos(&pt);
+        SetWindowPos(hwnd, nullptr, pt.x - dragGrab_.x, pt.y - dragGrab_.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) {
+        dragging_ = false;
+        ReleaseCapture();
+      }
+      return 0;
+    default:
+      return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+}
+
+void HostApp::PaintMain(HDC dc, const RECT& rc) {
+  HBRUSH bg = CreateSolidBrush(RGB(36, 36, 52));
+  FillRect(dc, &rc, bg);
+  DeleteObject(bg);
+  SetBkMode(dc, TRANSPARENT);
+  HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+  SetTextColor(dc, RGB(0, 230, 0));
+  const char* state = clock_.State() == PlayState::Playing ? "PLAYING"
+                      : clock_.State() == PlayState::Paused ? "PAUSED" : "STOPPED";
+  char line[160];
+  std::snprintf(line, sizeof line, "TRACKCASE HOST  %s", state);
+  TextOutA(dc, 6, 4, line, lstrlenA(line));
+  const PlaylistEntry* e = clock_.Entry(clock_.CurrentIndex());
+  std::snprintf(line, sizeof line, "%d/%d  %s / %s", clock_.Count() ? clock_.CurrentIndex() + 1 : 0, clock_.Count(),
+                FormatTime(clock_.Position()).c_str(), FormatTime(clock_.CurrentLength()).c_str());
+  TextOutA(dc, 6, 24, line, lstrlenA(line));
+  if (e) {
+    const size_t slash = e->path.find_last_of("\\/");
+    const std::string name = slash == std::string::npos ? e->path : e->path.substr(slash + 1);
+    TextOutA(dc, 6, 44, name.c_str(), static_cast<int>(name.size()));
+  }
+  std::snprintf(line, sizeof line, "skin: %s", skins_.CurrentName());
+  SetTextColor(dc, RGB(200, 200, 120));
+  TextOutA(dc, 6, 64, line, lstrlenA(line));
+  std::snprintf(line, sizeof line, "plug-ins: %u  right-click: menu", static_cast<unsigned>(plugins_.Plugins().size()));
+  TextOutA(dc, 6, 84, line, lstrlenA(line));
+  SelectObject(dc, oldFont);
+  // Progress bar along the bottom edge.
+  const uint32_t length = clock_.CurrentLength();
+  RECT bar = {rc.left, rc.bottom - 4, rc.right, rc.bottom};
+  HBRUSH dark = CreateSolidBrush(RGB(20, 20, 28));
+  FillRect(dc, &bar, dark);
+  DeleteObject(dark);
+  if (length) {
+    bar.right = rc.left + static_cast<LONG>((static_cast<unsigned long long>(clock_.Position()) * (rc.right - rc.left)) / length);
+    HBRUSH fill = CreateSolidBrush(RGB(0, 200, 0));
+    FillRect(dc, &bar, fill);
+    DeleteObject(fill);
+  }
+}
+
+void HostApp::PaintRole(WindowRole role, HDC dc, const RECT& rc) {
+  const SkinColors colors = skins_.CurrentColors();
+  HBRUSH bg = CreateSolidBrush(role == WindowRole::Playlist ? colors.normalBg : RGB(28, 28, 40));
+  FillRect(dc, &rc, bg);
+  DeleteObject(bg);
+  SetBkMode(dc, TRANSPARENT);
+  HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+  SetTextColor(dc, RGB(220, 220, 220));
+  const char* title = role == WindowRole::Equalizer ? "EQUALIZER"
+                      : role == WindowRole::Playlist ? "PLAYLIST EDITOR" : "MINIBROWSER";
+  TextOutA(dc, 6, 2, title, lstrlenA(title));
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  const int rowHeight = tm.tmHeight > 0 ? tm.tmHeight : 12;
+  if (role == WindowRole::Equalizer) {
+    // Ten sliders at rest, drawn only to show what the window is.
+    HBRUSH knob = CreateSolidBrush(RGB(0, 180, 0));
+    for (int i = 0; i < 10; ++i) {
+      RECT r = {20 + i * 24, 60, 28 + i * 24, 66};
+      FillRect(dc, &r, knob);
+    }
+    DeleteObject(knob);
+  } else if (role == WindowRole::Playlist) {
+    for (int i = 0; i < clock_.Count(); ++i) {
+      const int y = 4 + rowHeight * (i + 1);
+      if (y > rc.bottom) break;
+      const PlaylistEntry* e = clock_.Entry(i);
+      if (i == clock_.CurrentIndex()) {
+        RECT sel = {rc.left, y, rc.right, y + rowHeight};
+        HBRUSH sb = CreateSolidBrush(colors.selectedBg);
+        FillRect(dc, &sel, sb);
+        DeleteObject(sb);
+      }
+      SetTextColor(dc, i == clock_.CurrentIndex() ? colors.current : colors.normal);
+      const size_t slash = e->path.find_last_of("\\/");
+      std::string line = std::to_string(i + 1) + ". " + (slash == std::string::npos ? e->path : e->path.substr(slash + 1));
+      TextOutA(dc, 6, y, line.c_str(), static_cast<int>(line.size()));
+      const std::string len = FormatTime(e->lengthMs);
+      SIZE sz;
+      GetTextExtentPoint32A(dc, len.c_str(), static_cast<int>(len.size()), &sz);
+      TextOutA(dc, rc.right - 6 - sz.cx, y, len.c_str(), static_cast<int>(len.size()));
+    }
+  } else {
+    const char* label = mbPath_.empty() ? "(nothing opened)" : "last opened:";
+    TextOutA(dc, 6, 4 + rowHeight, label, lstrlenA(label));
+    RECT text = {6, 4 + 2 * rowHeight, rc.right - 6, rc.bottom - 4};
+    DrawTextA(dc, mbPath_.c_str(), static_cast<int>(mbPath_.size()), &text, DT_WORDBREAK | DT_NOPREFIX);
+  }
+  SelectObject(dc, oldFont);
+}
+
+}  // namespace host

@@ -1,0 +1,95 @@
+// The stand-in player: its main window and its equalizer, playlist-editor and MiniBrowser
+// windows, the playlist and clock, the skins, the loaded plug-ins and the message record.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/MessageLog.h"
+#include "host/PlayClock.h"
+#include "host/PluginSet.h"
+#include "host/Script.h"
+#include "host/SkinSet.h"
+
+namespace host {
+
+struct HostIni {
+  int peFontSize = 10;
+  int snap = 1;
+  int snapLength = 10;
+};
+
+// The host's own INI: the executable's path with ".ini", section "Winamp".
+HostIni ReadHostIni(const std::string& iniPath);
+
+class HostApp {
+ public:
+  explicit HostApp(HINSTANCE instance);
+  ~HostApp();
+  HostApp(const HostApp&) = delete;
+  HostApp& operator=(const HostApp&) = delete;
+
+  // Registers the classes and creates the four windows; reads the INI and scans the skins.
+  bool Create();
+  // Loads the plug-ins from Plugins beside the executable.
+  void LoadPlugins();
+  // Calls the plug-ins' shut-down, destroys the windows, then unloads the modules.
+  void Shutdown();
+
+  HWND Window(WindowRole role) const;
+  const std::string& ExeFolder() const { return exeFolder_; }
+  PlayClock& Clock() { return clock_; }
+  SkinSet& Skins() { return skins_; }
+  PluginSet& Plugins() { return plugins_; }
+  MessageLog& Log() { return log_; }
+  const HostIni& Ini() const { return ini_; }
+  const std::string& MiniBrowserPath() const { return mbPath_; }
+
+  // Replaces the playlist with files, each measured by its frames; logs what was measured.
+  void LoadPlaylist(const std::vector<std::string>& files);
+  void AddToPlaylist(const std::vector<std::string>& files);
+  bool SelectSkin(const std::string& name);
+  void Note(const std::string& text);
+  // Redraws the host's windows after a change of state.
+  void Refresh();
+  // Real milliseconds since the host started.
+  uint32_t Uptime() const;
+
+  // When set, the clock follows real time (the demo); otherwise only Advance moves it.
+  void SetRealTime(bool on);
+
+ private:
+  friend struct HostWindowProcs;
+  LRESULT MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT RoleProc(WindowRole role, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnUserMessage(WPARAM wp, LPARAM code);
+  bool OnPlayerKey(WPARAM vk);
+  void OnCommand(HWND hwnd, UINT id);
+  void ShowMainMenu(HWND hwnd);
+  void PaintMain(HDC dc, const RECT& rc);
+  void PaintRole(WindowRole role, HDC dc, const RECT& rc);
+  void OnRealTimeTick();
+
+  HINSTANCE instance_;
+  std::string exeFolder_;
+  HostIni ini_;
+  HWND main_ = nullptr, eq_ = nullptr, pe_ = nullptr, mb_ = nullptr;
+  HFONT font_ = nullptr;
+  PlayClock clock_;
+  SkinSet skins_;
+  PluginSet plugins_;
+  MessageLog log_;
+  std::string mbPath_;
+  std::string skinFolderAnswer_;
+  DWORD startTick_;
+  bool realTime_ = false;
+  DWORD lastTick_ = 0;
+  bool shutDown_ = false;
+  // Mouse drag of a host window.
+  bool dragging_ = false;
+  POINT dragGrab_ = {0, 0};
+};
+
+}  // namespace host

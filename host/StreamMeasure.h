@@ -1,0 +1,47 @@
+// Length of an MPEG audio stream measured the way a decoder plays it: every frame header across
+// the whole file is walked, and whatever is no frame (ZIP records between members, ID3 tags,
+// stray bytes) is skipped by resynchronising.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/MpegFrame.h"
+
+namespace host {
+
+// Random access to the bytes being measured.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  virtual uint64_t Size() const = 0;
+  // Copies up to n bytes from offset into dst; returns how many were copied.
+  virtual size_t ReadAt(uint64_t offset, uint8_t* dst, size_t n) = 0;
+};
+
+class MemorySource : public ByteSource {
+ public:
+  MemorySource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  uint64_t Size() const override { return size_; }
+  size_t ReadAt(uint64_t offset, uint8_t* dst, size_t n) override;
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+};
+
+struct StreamMeasure {
+  uint64_t frames = 0;
+  uint64_t frameBytes = 0;    // bytes inside accepted frames
+  uint64_t skippedBytes = 0;  // everything else
+  uint64_t samplesBySlot[kSampleRateSlots] = {};
+  uint64_t DurationUs() const;
+  uint32_t DurationMs() const;  // saturates at the 32-bit range the host messages carry
+};
+
+StreamMeasure MeasureStream(ByteSource& source);
+// False when the file cannot be opened; m then stays empty.
+bool MeasureFile(const std::string& path, StreamMeasure& m);
+
+}  // namespace host
