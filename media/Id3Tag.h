@@ -1,0 +1,79 @@
+// An ID3v2 tag of version 2.2 or 2.3 at the start of an MP3 member, held as a table of frames
+// keyed by their four ID bytes. Parsing works on bytes; the stream overload only fetches them.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace media {
+
+constexpr size_t kId3v2HeaderSize = 10;
+
+// Result of CId3tagv2::Load when memory for the tag could not be had (the value Windows gives
+// for "not enough memory").
+constexpr int kId3OutOfMemory = 8;
+
+// The size field of a tag header: each byte shifted in 7 bits at a time. The bytes are not
+// masked, as tag readers have always read it, so a damaged header can claim gigabytes.
+uint32_t DecodeSyncsafe(const uint8_t* p);
+
+// Removes every 0x00 byte that directly follows a 0xFF byte of the original data, in one pass.
+void Deunsynchronise(std::vector<uint8_t>& body);
+
+// Total bytes of the tag that starts at `header` (10 bytes): header, body and the footer a 0x10
+// flag announces; 0 when the bytes are not an ID3v2 header.
+uint64_t Id3v2TotalSize(const uint8_t* header, size_t size);
+
+class CId3Frame {
+ public:
+  CId3Frame() = default;
+  CId3Frame(const uint8_t id[4], const uint8_t* body, uint32_t size, uint16_t frameFlags);
+  virtual ~CId3Frame() = default;
+  CId3Frame(const CId3Frame&) = default;
+  CId3Frame& operator=(const CId3Frame&) = default;
+
+  uint8_t id[4] = {0, 0, 0, 0};
+  std::vector<uint8_t> data;
+  uint32_t size = 0;
+  uint16_t frameFlags = 0;
+};
+
+class CId3tagv2 {
+ public:
+  CId3tagv2() { Reset(); }
+  virtual ~CId3tagv2() = default;
+
+  void Reset();
+  // Loads the tag at the start of `bytes` (header and body; `size` bytes available). Returns 0
+  // when loaded, -1 for a missing or unsupported tag or a body the bytes do not hold,
+  // kId3OutOfMemory when memory ran out.
+  int Load(const uint8_t* bytes, size_t size);
+  // Loads the tag at the stream's position; `available` is how many bytes belong to the tag's
+  // owner from there on, so a size claim beyond it is refused before anything is allocated.
+  int Load(std::istream& in, uint64_t available);
+
+  std::string GetFrameText(const char id[4]) const;
+  std::string GetTitle() const { return GetFrameText("TIT2"); }
+  std::string GetTrackNumber() const { return GetFrameText("TRCK"); }
+  std::string GetArtist() const { return GetFrameText("TPE1"); }
+  std::string GetAlbum() const { return GetFrameText("TALB"); }
+  std::string GetYear() const { return GetFrameText("TYER"); }
+  std::string GetComment() const { return GetFrameText("COMM"); }
+
+  // The four ID bytes as one big-endian value, the key of `frames`.
+  static uint32_t FrameKey(const uint8_t id[4]);
+  const CId3Frame* FindFrame(const char id[4]) const;
+
+  bool loaded = false;
+  uint8_t header[kId3v2HeaderSize] = {};
+  uint16_t version = 0x0300;
+  std::map<uint32_t, CId3Frame> frames;
+
+ private:
+  void WalkFrames(const uint8_t* p, size_t remaining, bool tenByteHeaders);
+};
+
+}  // namespace media

@@ -1,0 +1,177 @@
+#include "media/Mp3File.h"
+
+#include <cstdio>
+#include <fstream>
+#include <limits>
+
+#include "media/Id3Tag.h"
+#include "media/Id3v1.h"
+#include "media/MpegHeader.h"
+#include "media/StreamRead.h"
+#include "media/TextNumber.h"
+
+namespace {
+
+constexpr uint32_t kNoSync = 0xFFFFFFFF;
+constexpr size_t kSyncBlock = 256;
+// Enough of the first frame to reach a Xing/Info or VBRI frame count.
+constexpr size_t kFirstFrameBytes = 64;
+
+uint32_t Saturate32(uint64_t value) {
+  return value > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
+                                                      : static_cast<uint32_t>(value);
+}
+
+std::string FormatInt(const char* pattern, int value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof(buffer), pattern, value);
+  return buffer;
+}
+
+}  // namespace
+
+Mp3File::Mp3File(const File& member) : File(member) {}
+
+uint64_t Mp3File::MemberEnd() const {
+  const uint64_t end = uint64_t{dataOffset} + compressedSize;
+  return end < archiveSize ? end : archiveSize;
+}
+
+uint32_t Mp3File::GetPlayTime() const {
+  if (playTimeOverride != 0) return playTimeOverride;
+  // A VBR header tells the decoder how many frames it will play.
+  if (headerFrameCount != 0 && sampleRate > 0 && samplesPerFrame > 0)
+    return Saturate32(uint64_t{headerFrameCount} * static_cast<uint64_t>(samplesPerFrame) * 1000 /
+                      static_cast<uint64_t>(sampleRate));
+  if (bitrate <= 0) return 0;
+  // Tags are not audio; 64-bit so members of 512 MiB and more keep their length.
+  const uint64_t tags = uint64_t{leadingTagSize} + trailingTagSize;
+  const uint64_t audio = compressedSize > tags ? compressedSize - tags : 0;
+  return Saturate32(audio * 8 / static_cast<uint64_t>(bitrate));
+}
+
+bool Mp3File::Read() {
+  try {
+    std::ifstream in(archivePath, std::ios::binary);
+    if (!in) return true;
+    archiveSize = media::StreamSize(in);
+    MeasureLeadingTag(in);
+    if (!FindSync(in)) return true;  // no audio: the tags are not read either
+    ReadFrameHeader(in);
+    ReadId3v1(in);
+    ReadId3v2(in);
+  } catch (const std::exception&) {
+    // Nothing may escape into the host; the record keeps what was found so far.
+  }
+  return true;
+}
+
+void Mp3File::MeasureLeadingTag(std::istream& in) {
+  leadingTagSize = 0;
+  uint8_t head[media::kId3v2HeaderSize];
+  if (MemberEnd() < uint64_t{dataOffset} + sizeof(head)) return;  // too short to start with a tag
+  if (media::ReadAt(in, dataOffset, head, sizeof(head)) != sizeof(head)) return;
+  const uint64_t total = media::Id3v2TotalSize(head, sizeof(head));
+  // A tag that claims more than the member is damaged: then the audio is searched from the start.
+  if (total != 0 && uint64_t{dataOffset} + total <= MemberEnd()) leadingTagSize = static_cast<uint32_t>(total);
+}
+
+bool Mp3File::FindSync(std::istream& in) {
+  const uint64_t end = MemberEnd();
+  // Each block is read with the two bytes after it, so a header across two blocks is found.
+  uint8_t buffer[kSyncBlock + 2];
+  for (uint64_t pos = uint64_t{dataOffset} + leadingTagSize; pos < end; pos += kSyncBlock) {
+    const uint64_t left = end - pos;
+    const size_t want = left < sizeof(buffer) ? static_cast<size_t>(left) : sizeof(buffer);
+    const size_t got = media::ReadAt(in, pos, buffer, want);
+    const long found = mpeg::FindValidHeader(buffer, got, kSyncBlock);
+    if (found >= 0) {
+      const uint64_t at = pos + static_cast<uint64_t>(found);
+      if (at >= kNoSync) break;  // beyond what the record can hold
+      syncOffset = static_cast<uint32_t>(at);
+      return true;
+    }
+  }
+  syncOffset = kNoSync;
+  return false;
+}
+
+void Mp3File::ReadFrameHeader(std::istream& in) {
+  uint8_t frame[kFirstFrameBytes];
+  const uint64_t left = MemberEnd() - syncOffset;
+  const size_t want = left < sizeof(frame) ? static_cast<size_t>(left) : sizeof(frame);
+  size_t got = media::ReadAt(in, syncOffset, frame, want);
+  if (got < 3) return;
+  mpegVersion = mpeg::Version(frame[1]);
+  layer = mpeg::Layer(frame[1]);
+  bitrate = mpeg::Bitrate(mpegVersion, layer, mpeg::BitrateIndex(frame[2]));
+  sampleRate = mpeg::SampleRate(mpegVersion, mpeg::SampleRateIndex(frame[2]));
+  samplesPerFrame = mpeg::SamplesPerFrame(mpegVersion, layer);
+  // Only the first frame's own bytes may hold its VBR header.
+  const uint32_t length = mpeg::FrameLength(frame[0], frame[1], frame[2]);
+  if (length != 0 && length < got) got = length;
+  headerFrameCount = mpeg::VbrFrameCount(frame, got);
+}
+
+void Mp3File::ReadId3v1(std::istream& in) {
+  hasTag = false;
+  trailingTagSize = 0;
+  if (uncompressedSize < media::kId3v1Size) return;  // too short to end in a tag
+  uint8_t block[media::kId3v1Size];
+  const uint64_t at = uint64_t{dataOffset} + uncompressedSize - media::kId3v1Size;
+  media::Id3v1Tag tag;
+  if (!media::ParseId3v1(block, media::ReadAt(in, at, block, sizeof(block)), tag)) return;
+  hasTag = true;
+  trailingTagSize = media::kId3v1Size;
+  title = tag.title;
+  artist = tag.artist;
+  album = tag.album;
+  year = tag.year;
+  tagComment = tag.comment;
+  trackNumber = tag.trackNumber;
+  genre = tag.genre;
+}
+
+void Mp3File::ReadId3v2(std::istream& in) {
+  if (!media::SeekTo(in, dataOffset)) return;
+  const uint64_t end = MemberEnd();
+  media::CId3tagv2 tag;
+  tag.Load(in, end > dataOffset ? end - dataOffset : 0);
+  if (!tag.loaded) return;
+  // A loaded tag replaces all six texts, also with empty ones; the genre stays from ID3v1.
+  hasTag = true;
+  title = tag.GetTitle();
+  artist = tag.GetArtist();
+  album = tag.GetAlbum();
+  tagComment = tag.GetComment();
+  year = media::ParseLeadingInt(tag.GetYear());
+  trackNumber = media::ParseLeadingInt(tag.GetTrackNumber());
+}
+
+bool Mp3File::HasTag() const { return hasTag; }
+
+TagInfo Mp3File::GetTag() const {
+  TagInfo info;
+  info.title = title;
+  info.artist = artist;
+  info.album = album;
+  info.year = year;
+  info.comment = tagComment;
+  info.trackNumber = trackNumber;
+  info.genre = genre;
+  return info;
+}
+
+std::string Mp3File::GetVariable(const std::string& name) const {
+  if (hasTag) {
+    if (name == "TRACK_NAME") return title;
+    if (name == "ARTIST_NAME") return artist;
+    if (name == "ALBUM_NAME") return album;
+    if (name == "YEAR") return FormatInt("%d", year);
+    if (name == "COMMENT") return tagComment;
+    if (name == "TRACK_NUMBER") return FormatInt("%d", trackNumber);
+    if (name == "TRACK_NUMBER2") return FormatInt("%02d", trackNumber);
+    if (name == "TRACK_NUMBER3") return FormatInt("%03d", trackNumber);
+  }
+  return File::GetVariable(name);
+}

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "media/Id3Tag.h"
+#include "media/Id3Text.h"
+#include "media/Id3v1.h"
+#include "media/MediaBuilders.h"
+#include "media/TextNumber.h"
+
+namespace {
+
+using media::CId3tagv2;
+
+// Loads `bytes` as a tag and returns it.
+CId3tagv2 LoadTag(const std::string& bytes, int* result = nullptr) {
+  CId3tagv2 tag;
+  const int r = tag.Load(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  if (result) *result = r;
+  return tag;
+}
+
+std::string FrameText(const std::string& id, const std::string& body) {
+  return LoadTag(build::Tag(build::Frame(id, body))).GetFrameText(id.c_str());
+}
+
+TEST(Id3v2Load, ReadsTextFramesOfA23Tag) {
+  int result = -2;
+  const CId3tagv2 tag = LoadTag(build::Tag(build::Frame("TIT2", build::Latin("Song")) +
+                                           build::Frame("TPE1", build::Latin("Artist")) +
+                                           build::Frame("TRCK", build::Latin("3/12"))),
+                                &result);
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(tag.loaded);
+  EXPECT_EQ(tag.GetTitle(), "Song");
+  EXPECT_EQ(tag.GetArtist(), "Artist");
+  EXPECT_EQ(tag.GetTrackNumber(), "3/12");
+  EXPECT_EQ(tag.GetAlbum(), "");
+  EXPECT_EQ(tag.frames.size(), 3u);
+}
+
+TEST(Id3v2Load, RefusesWhatIsNoReadableTag) {
+  int result = 0;
+  LoadTag("TAG" + std::string(20, 'x'), &result);
+  EXPECT_EQ(result, -1);
+  // 2.4 and 2.3 with a revision above 0 are newer than 2.3.0.
+  EXPECT_FALSE(LoadTag(build::Tag(build::Frame("TIT2", build::Latin("x")), 4)).loaded);
+  EXPECT_FALSE(LoadTag(build::Tag(build::Frame("TIT2", build::Latin("x")), 3, 1)).loaded);
+  // A header whose size claims more than the bytes hold is a short read.
+  std::string cut = build::Tag(build::Frame("TIT2", build::Latin("Song")));
+  cut.pop_back();
+  const CId3tagv2 tag = LoadTag(cut, &result);
+  EXPECT_EQ(result, -1);
+  EXPECT_FALSE(tag.loaded);
+  EXPECT_TRUE(tag.frames.empty());
+  EXPECT_FALSE(LoadTag("ID3").loaded);
+}
+
+TEST(Id3v2Load, LoadResetsAnEarlierTag) {
+  CId3tagv2 tag;
+  const std::string good = build::Tag(build::Frame("TIT2", build::Latin("Song")));
+  ASSERT_EQ(tag.Load(reinterpret_cast<const uint8_t*>(good.data()), good.size()), 0);
+  const std::string bad = "nothing here";
+  tag.Load(reinterpret_cast<const uint8_t*>(bad.data()), bad.size());
+  EXPECT_FALSE(tag.loaded);
+  EXPECT_EQ(tag.GetTitle(), "");
+  EXPECT_EQ(tag.version, 0x0300);
+}
+
+TEST(Id3v2Load, FirstFrameOfEachIdWins) {
+  const CId3tagv2 tag = LoadTag(build::Tag(build::Frame("TPE1", build::Latin("First")) +
+                                           build::Frame("TPE1", build::Latin("Second"))));
+  EXPECT_EQ(tag.GetArtist(), "First");
+  EXPECT_EQ(tag.frames.size(), 1u);
+}
+
+TEST(Id3v2Load, DamagedFrameListKeepsTheFramesBeforeIt) {
+  // Padding ends the walk: a frame after it is not read.
+  const std::string padded = build::Frame("TIT2", build::Latin("Song")) + std::string(10, '\0') +
+                             build::Frame("TALB", build::Latin("Album"));
+  const CId3tagv2 a = LoadTag(build::Tag(padded));
+  EXPECT_TRUE(a.loaded);
+  EXPECT_EQ(a.GetTitle(), "Song");
+  EXPECT_EQ(a.GetAlbum(), "");
+
+  // A frame whose size runs past the tag's end.
+  std::string overlong = build::Frame("TIT2", build::Latin("Song")) + build::Frame("TALB", build::Latin("Album"));
+  overlong.replace(overlong.size() - 16 + 4, 4, build::BigEndian32(0xFFFFFFF0));
+  const CId3tagv2 b = LoadTag(build::Tag(overlong));
+  EXPECT_TRUE(b.loaded);
+  EXPECT_EQ(b.GetTitle(), "Song");
+  EXPECT_EQ(b.GetAlbum(), "");
+
+  // Fewer than ten bytes left after a frame.
+  const CId3tagv2 c = LoadTag(build::Tag(build::Frame("TIT2", build::Latin("Song")) + "TALB\0\0"));
+  EXPECT_EQ(c.frames.size(), 1u);
+}
+
+TEST(Id3v2Load, Version22FramesAreKeptUnderTheir23Ids) {
+  const std::string body = build::Frame22("TT2", build::Latin("Title")) + build::Frame22("TP1", build::Latin("Artist")) +
+                           build::Frame22("COM", build::CommentLatin("", "note")) +
+                           build::Frame22("PIC", std::string(20, 'p')) + build::Frame22("TAL", build::Latin("Album"));
+  const CId3tagv2 tag = LoadTag(build::Tag(body, 2));
+  ASSERT_TRUE(tag.loaded);
+  EXPECT_EQ(tag.GetTitle(), "Title");
+  EXPECT_EQ(tag.GetArtist(), "Artist");
+  EXPECT_EQ(tag.GetComment(), "note");
+  EXPECT_EQ(tag.GetAlbum(), "") << "PIC is not in the table and ends the walk";
+  EXPECT_EQ(tag.version, 0x0300);
+  EXPECT_EQ(tag.header[3], 3);
+  EXPECT_EQ(tag.header[4], 0);
+  const media::CId3Frame* title = tag.FindFrame("TIT2");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->frameFlags, 0);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(title->id), 4), "TIT2");
+}
+
+TEST(Id3v2Load, NegativeRevisionOfVersion3IsReadWithThe22Layout) {
+  // 3 x 256 + (-1) is below 0x0300.
+  const CId3tagv2 tag = LoadTag(build::Tag(build::Frame22("TT2", build::Latin("Old")), 3, 0xFF));
+  EXPECT_TRUE(tag.loaded);
+  EXPECT_EQ(tag.GetTitle(), "Old");
+}
+
+TEST(Id3v2Load, UnsynchronisationIsUndoneBeforeTheFramesAreRead) {
+  // The title holds 0xFF 0xE0; written unsynchronised it becomes 0xFF 0x00 0xE0.
+  const std::string frames = build::Frame("TIT2", build::Latin("a\xFF\xE0z"));
+  const CId3tagv2 tag = LoadTag(build::Tag(build::Unsynchronise(frames), 3, 0, 0x80));
+  ASSERT_TRUE(tag.loaded);
+  EXPECT_EQ(tag.GetTitle(), "a\xFF\xE0z");
+  EXPECT_EQ(tag.header[5], 0x80);
+
+  // One pass over the original bytes: FF 00 00 keeps its second zero.
+  std::vector<uint8_t> body = {0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x12};
+  media::Deunsynchronise(body);
+  EXPECT_EQ(body, (std::vector<uint8_t>{0xFF, 0x00, 0xFF, 0xFF, 0x12}));
+}
+
+TEST(Id3v2Load, ExtendedHeaderIsSkippedAndItsFlagCleared) {
+  const std::string extended = build::Syncsafe(6) + std::string(6, '\x01');
+  const CId3tagv2 tag = LoadTag(build::Tag(extended + build::Frame("TIT2", build::Latin("Song")), 3, 0, 0x40));
+  ASSERT_TRUE(tag.loaded);
+  EXPECT_EQ(tag.GetTitle(), "Song");
+  EXPECT_EQ(tag.header[5], 0);
+
+  // An extended header longer than the body leaves no frames but the tag loads.
+  const std::string huge = build::Syncsafe(5000) + build::Frame("TIT2", build::Latin("Song"));
+  const CId3tagv2 empty = LoadTag(build::Tag(huge, 3, 0, 0x40));
+  EXPECT_TRUE(empty.loaded);
+  EXPECT_TRUE(empty.frames.empty());
+  // So does a body too short to hold the extended header's size.
+  EXPECT_TRUE(LoadTag(build::Tag("ab", 3, 0, 0x40)).loaded);
+}
+
+TEST(Id3v2Load, SizeClaimsBeyondTheOwnerAreRefusedBeforeReading) {
+  // Unmasked size bytes claim 512 MiB; the stream holds a few bytes.
+  std::istringstream in("ID3" + build::Bytes({3, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}) + "TIT2");
+  CId3tagv2 tag;
+  EXPECT_EQ(tag.Load(in, 1000), -1);
+  EXPECT_FALSE(tag.loaded);
+  EXPECT_EQ(media::DecodeSyncsafe(reinterpret_cast<const uint8_t*>("\xFF\xFF\xFF\xFF")), 0x1FFFFFFFu);
+
+  // Within the owner but beyond the stream's end: a short read.
+  std::istringstream shortStream(build::Tag(build::Frame("TIT2", build::Latin("Song"))).substr(0, 15));
+  EXPECT_EQ(tag.Load(shortStream, 1000), -1);
+
+  const std::string whole = build::Tag(build::Frame("TIT2", build::Latin("Song")));
+  std::istringstream fits(whole + "trailing audio");
+  EXPECT_EQ(tag.Load(fits, whole.size()), 0);
+  EXPECT_EQ(tag.GetTitle(), "Song");
+  std::istringstream tooSmall(whole);
+  EXPECT_EQ(tag.Load(tooSmall, whole.size() - 1), -1);
+}
+
+TEST(Id3v2TotalSize, CountsHeaderBodyAndFooter) {
+  const std::string plain = build::Tag(std::string(100, '\0'));
+  EXPECT_EQ(media::Id3v2TotalSize(reinterpret_cast<const uint8_t*>(plain.data()), plain.size()), 110u);
+  const std::string footer = build::Tag(std::string(100, '\0'), 4, 0, 0x10);
+  EXPECT_EQ(media::Id3v2TotalSize(reinterpret_cast<const uint8_t*>(footer.data()), footer.size()), 120u);
+  EXPECT_EQ(media::Id3v2TotalSize(reinterpret_cast<const uint8_t*>("ID3\3\0\0\0\0"), 8), 0u);
+}
+
+TEST(Id3v2FrameText, TextFrameEncodings) {
+  EXPECT_EQ(FrameText("TIT2", build::Utf16(u"Hello")), "Hello");
+  // The Shift_JIS bytes of an encoding-0 text are used as they are.
+  EXPECT_EQ(FrameText("TIT2", build::Latin("\x93\xfa\x96\x7b")), "\x93\xfa\x96\x7b");
+  EXPECT_EQ(FrameText("TIT2", build::Latin("ab") + std::string(1, '\0') + "cd"), "ab");
+  // Big-endian mark, encodings 2 and 3: nothing.
+  EXPECT_EQ(FrameText("TIT2", build::Bytes({1, 0xFE, 0xFF, 0, 'a'})), "");
+  EXPECT_EQ(FrameText("TIT2", build::Bytes({3, 'a', 'b'})), "");
+  EXPECT_EQ(FrameText("TIT2", build::Bytes({2, 0, 'a'})), "");
+  // An odd last byte is ignored; text after a zero unit is dropped.
+  EXPECT_EQ(FrameText("TIT2", build::Bytes({1, 0xFF, 0xFE, 'o', 0, 'k', 0, 'x'})), "ok");
+  EXPECT_EQ(FrameText("TIT2", build::Bytes({1, 0xFF, 0xFE, 'o', 0, 0, 0, 'k', 0})), "o");
+  // Encoding 1 needs a mark and at least one more byte.
+  EXPECT_EQ(FrameText("TIT2", build::Bytes({1, 0xFF, 0xFE})), "");
+  EXPECT_EQ(FrameText("TIT2", ""), "");
+  // Only text frames and COMM are decoded.
+  EXPECT_EQ(FrameText("WXXX", build::Latin("http")), "");
+}
+
+TEST(Id3v2FrameText, Utf16JapaneseBecomesShiftJis) {
+  // 日本 and 表 (whose second byte is 0x5C).
+  EXPECT_EQ(FrameText("TIT2", build::Utf16(u"\u65E5\u672C\u8868")), "\x93\xfa\x96\x7b\x95\x5c");
+}
+
+TEST(Id3v2FrameText, CommentFrames) {
+  EXPECT_EQ(FrameText("COMM", build::CommentUtf16(u"", u"hi")), "hi");
+  EXPECT_EQ(FrameText("COMM", build::CommentUtf16(u"x", u"hi")), "hi");
+  EXPECT_EQ(FrameText("COMM", build::CommentUtf16(u"longer text", u"hi")), "hi");
+  EXPECT_EQ(FrameText("COMM", build::CommentLatin("desc", "note")), "note");
+  EXPECT_EQ(FrameText("COMM", build::CommentLatin("", "note") + std::string(1, '\0') + "more"), "note");
+  // Description without terminator.
+  EXPECT_EQ(FrameText("COMM", build::Bytes({1, 'j', 'p', 'n', 0xFF, 0xFE, 'x', 0})), "");
+  EXPECT_EQ(FrameText("COMM", build::Bytes({0, 'j', 'p', 'n', 'x', 'y'})), "");
+  // Comment text without its own mark.
+  EXPECT_EQ(FrameText("COMM", build::Bytes({1, 'j', 'p', 'n', 0xFF, 0xFE, 0, 0, 'h', 0})), "");
+  // A zero unit on an odd offset is not the terminator.
+  const std::string oddZero = build::Bytes({1, 'j', 'p', 'n', 0xFF, 0xFE, 'a', 0, 0, 'b', 0, 0, 0xFF, 0xFE, 'h', 0});
+  EXPECT_EQ(FrameText("COMM", oddZero), "h");
+  // Description in UTF-16 without a mark, and other encodings.
+  EXPECT_EQ(FrameText("COMM", build::Bytes({1, 'j', 'p', 'n', 'a', 0, 0, 0, 0xFF, 0xFE, 'h', 0})), "");
+  EXPECT_EQ(FrameText("COMM", build::Bytes({3, 'j', 'p', 'n', 0, 'h'})), "");
+}
+
+TEST(Id3v1, TrimFieldOnlyTrimsAFullField) {
+  const std::string padded = "Song" + std::string(26, ' ');
+  EXPECT_EQ(media::TrimField(reinterpret_cast<const uint8_t*>(padded.data())), "Song");
+  const std::string shortField = "Song  " + std::string(24, '\0');
+  EXPECT_EQ(media::TrimField(reinterpret_cast<const uint8_t*>(shortField.data())), "Song  ");
+  const std::string spaces(30, ' ');
+  EXPECT_EQ(media::TrimField(reinterpret_cast<const uint8_t*>(spaces.data())), "");
+  const std::string full(30, 'x');
+  EXPECT_EQ(media::TrimField(reinterpret_cast<const uint8_t*>(full.data())), full);
+}
+
+TEST(Id3v1, BlockFields) {
+  media::Id3v1Tag tag;
+  std::string block = build::Id3v1("Title", "Artist", "Album", "1999", "Comment", 200, 17);
+  ASSERT_TRUE(media::ParseId3v1(reinterpret_cast<const uint8_t*>(block.data()), block.size(), tag));
+  EXPECT_EQ(tag.title, "Title");
+  EXPECT_EQ(tag.artist, "Artist");
+  EXPECT_EQ(tag.album, "Album");
+  EXPECT_EQ(tag.year, 1999);
+  EXPECT_EQ(tag.comment, "Comment");
+  EXPECT_EQ(tag.trackNumber, 200);
+  EXPECT_EQ(tag.genre, 17);
+
+  // Byte 125 not zero: no track number; the comment runs over all 30 bytes.
+  block = build::Id3v1("T", "A", "B", "  12", std::string(30, 'c'), -1, 255);
+  ASSERT_TRUE(media::ParseId3v1(reinterpret_cast<const uint8_t*>(block.data()), block.size(), tag));
+  EXPECT_EQ(tag.trackNumber, -1);
+  EXPECT_EQ(tag.comment, std::string(30, 'c'));
+  EXPECT_EQ(tag.year, 12);
+  EXPECT_EQ(tag.genre, 255);
+
+  EXPECT_FALSE(media::ParseId3v1(reinterpret_cast<const uint8_t*>(block.data()), 127, tag));
+  block[0] = 'X';
+  EXPECT_FALSE(media::ParseId3v1(reinterpret_cast<const uint8_t*>(block.data()), block.size(), tag));
+}
+
+TEST(TextNumber, LeadingIntegerLikeTagReadersTakeIt) {
+  EXPECT_EQ(media::ParseLeadingInt("07/12"), 7);
+  EXPECT_EQ(media::ParseLeadingInt("3/12"), 3);
+  EXPECT_EQ(media::ParseLeadingInt(" \t-42x"), -42);
+  EXPECT_EQ(media::ParseLeadingInt("+5"), 5);
+  EXPECT_EQ(media::ParseLeadingInt("abc"), 0);
+  EXPECT_EQ(media::ParseLeadingInt(""), 0);
+  EXPECT_EQ(media::ParseLeadingInt("- 5"), 0);
+  EXPECT_EQ(media::ParseLeadingInt("99999999999999999999"), 2147483647);
+  EXPECT_EQ(media::ParseLeadingInt("-99999999999999999999"), -2147483647 - 1);
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+// Builders for the byte structures the media tests feed in: ID3v2 tags and frames, ID3v1 blocks,
+// MPEG frames and VBR header frames. Each returns bytes in a std::string, ready for ZipWriter.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace build {
+
+inline std::string Bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values) out += static_cast<char>(v);
+  return out;
+}
+
+inline std::string BigEndian32(uint32_t v) {
+  return Bytes({static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                static_cast<int>(v & 0xFF)});
+}
+
+inline std::string Syncsafe(uint32_t v) {
+  return Bytes({static_cast<int>((v >> 21) & 0x7F), static_cast<int>((v >> 14) & 0x7F),
+                static_cast<int>((v >> 7) & 0x7F), static_cast<int>(v & 0x7F)});
+}
+
+// A 2.3 frame: four-character ID, big-endian size, flags.
+inline std::string Frame(const std::string& id, const std::string& body, uint16_t flags = 0) {
+  return id.substr(0, 4) + BigEndian32(static_cast<uint32_t>(body.size())) + Bytes({flags >> 8, flags & 0xFF}) + body;
+}
+
+// A 2.2 frame: three-character ID, 24-bit size.
+inline std::string Frame22(const std::string& id, const std::string& body) {
+  const auto n = static_cast<uint32_t>(body.size());
+  return id.substr(0, 3) + Bytes({static_cast<int>(n >> 16), static_cast<int>((n >> 8) & 0xFF), static_cast<int>(n & 0xFF)}) +
+         body;
+}
+
+// The tag header and the body as given (frames, padding, extended header).
+inline std::string Tag(const std::string& body, int major = 3, int revision = 0, int flags = 0) {
+  return "ID3" + Bytes({major, revision, flags}) + Syncsafe(static_cast<uint32_t>(body.size())) + body;
+}
+
+// Inserts 0x00 after every 0xFF, as a tag writer does for the unsynchronisation flag.
+inline std::string Unsynchronise(const std::string& body) {
+  std::string out;
+  for (char c : body) {
+    out += c;
+    if (static_cast<unsigned char>(c) == 0xFF) out += '\0';
+  }
+  return out;
+}
+
+inline std::string Utf16Le(const std::u16string& text) {
+  std::string out;
+  for (char16_t u : text) out += Bytes({u & 0xFF, u >> 8});
+  return out;
+}
+
+// Text frame bodies: encoding 0 (bytes as they are) and encoding 1 (UTF-16LE with its mark and
+// a terminating zero unit).
+inline std::string Latin(const std::string& text) { return std::string(1, '\0') + text; }
+inline std::string Utf16(const std::u16string& text) {
+  return Bytes({0x01, 0xFF, 0xFE}) + Utf16Le(text) + Bytes({0, 0});
+}
+
+// Comment frame bodies: encoding, language "jpn", description, text.
+inline std::string CommentUtf16(const std::u16string& description, const std::u16string& text) {
+  return Bytes({0x01}) + "jpn" + Bytes({0xFF, 0xFE}) + Utf16Le(description) + Bytes({0, 0}) + Bytes({0xFF, 0xFE}) +
+         Utf16Le(text);
+}
+inline std::string CommentLatin(const std::string& description, const std::string& text) {
+  return std::string(1, '\0') + "jpn" + description + std::string(1, '\0') + text;
+}
+
+// A 128-byte ID3v1 block; fields longer than their room are cut, shorter ones zero-filled.
+// track < 0 writes an ID3v1.0 comment padded with spaces to 30 bytes (no track byte).
+inline std::string Id3v1(const std::string& title, const std::string& artist, const std::string& album,
+                         const std::string& year, const std::string& comment, int track, int genre) {
+  auto field = [](const std::string& s, size_t n) {
+    std::string f = s.substr(0, n);
+    f.resize(n, '\0');
+    return f;
+  };
+  std::string block = "TAG" + field(title, 30) + field(artist, 30) + field(album, 30) + field(year, 4);
+  if (track < 0) {
+    std::string padded = comment.substr(0, 30);
+    padded.resize(30, ' ');
+    block += padded;
+  } else {
+    block += field(comment, 28) + Bytes({0, track});
+  }
+  return block + Bytes({genre});
+}
+
+// One MPEG frame: the four header bytes, then zero bytes up to `length`.
+inline std::string MpegFrame(int b2, int b3, int b4, size_t length) {
+  std::string frame = Bytes({0xFF, b2, b3, b4});
+  frame.resize(length < 4 ? 4 : length, '\0');
+  return frame;
+}
+
+// MPEG-1 Layer III, 44.1 kHz, stereo, no CRC: 0xFB; bitrate index in the high nibble of b3.
+constexpr int kMpeg1Layer3 = 0xFB;
+constexpr int kMpeg2Layer3 = 0xF3;
+constexpr int kMpeg25Layer3 = 0xE3;
+// 128 kbit/s at 44.1 kHz: frames of 417 bytes (418 with padding).
+constexpr int kRate128 = 0x90;
+
+// A first frame carrying a "Xing" (or "Info") header with a frame count, MPEG-1 stereo layout.
+inline std::string XingFrame(uint32_t frames, const std::string& magic = "Xing", int b3 = kRate128) {
+  std::string frame = MpegFrame(kMpeg1Layer3, b3, 0x00, 417);
+  frame.replace(36, 12, magic + BigEndian32(0x0F) + BigEndian32(frames));
+  return frame;
+}
+
+// `count` plain frames of 128 kbit/s.
+inline std::string CbrFrames(size_t count) {
+  std::string out;
+  for (size_t i = 0; i < count; ++i) out += MpegFrame(kMpeg1Layer3, kRate128, 0x00, 417);
+  return out;
+}
+
+}  // namespace build

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include "media/MediaArchive.h"
+#include "media/MediaBuilders.h"
+
+namespace {
+
+// A member of `size` bytes: one frame header with bitrate byte `b3`, zeros after it.
+std::string HeaderThenZeros(int b3, size_t size) { return build::MpegFrame(build::kMpeg1Layer3, b3, 0x00, size); }
+
+TEST(Mp3PlayTime, SizeTimesEightOverBitrateTruncated) {
+  SingleMember m128(HeaderThenZeros(build::kRate128, 4194304));
+  ASSERT_NE(m128.mp3, nullptr);
+  EXPECT_EQ(m128.mp3->bitrate, 128);
+  EXPECT_EQ(m128.mp3->GetPlayTime(), 262144u);
+
+  SingleMember m192(HeaderThenZeros(0xB0, 5000000));
+  ASSERT_NE(m192.mp3, nullptr);
+  EXPECT_EQ(m192.mp3->bitrate, 192);
+  EXPECT_EQ(m192.mp3->GetPlayTime(), 208333u);
+  EXPECT_EQ(m192.zip->startTimes, (std::vector<uint32_t>{0, 208333}));
+}
+
+TEST(Mp3PlayTime, LargeMembersDoNotWrapAt32Bits) {
+  File plain("none.zip.mp3", 0);
+  plain.compressedSize = plain.uncompressedSize = 600000000;
+  Mp3File mp3(plain);
+  mp3.bitrate = 128;
+  EXPECT_EQ(mp3.GetPlayTime(), 37500000u);
+  mp3.bitrate = 0;
+  EXPECT_EQ(mp3.GetPlayTime(), 0u);
+}
+
+TEST(Mp3PlayTime, FreeFormatGivesNoTime) {
+  SingleMember m(HeaderThenZeros(0x00, 4000));
+  ASSERT_NE(m.mp3, nullptr);
+  EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset);
+  EXPECT_EQ(m.mp3->bitrate, 0);
+  EXPECT_EQ(m.mp3->GetPlayTime(), 0u);
+}
+
+TEST(Mp3PlayTime, VbrHeaderFrameCountGivesTheDecodedLength) {
+  // 1000 frames of 1152 samples at 44.1 kHz, whatever the member's size.
+  SingleMember m(build::XingFrame(1000) + build::CbrFrames(10));
+  ASSERT_NE(m.mp3, nullptr);
+  EXPECT_EQ(m.mp3->headerFrameCount, 1000u);
+  EXPECT_EQ(m.mp3->GetPlayTime(), 26122u);
+
+  SingleMember info(build::XingFrame(500, "Info") + build::CbrFrames(10));
+  EXPECT_EQ(info.mp3->GetPlayTime(), 13061u);
+}
+
+TEST(Mp3PlayTime, TagsAreNotCountedAsAudio) {
+  const std::string tag = build::Tag(build::Frame("TIT2", build::Latin("Song")) + std::string(500, '\0'));
+  const std::string audio = build::CbrFrames(20);  // 8340 bytes
+  SingleMember m(tag + audio + build::Id3v1("T", "A", "B", "2000", "", 1, 0));
+  ASSERT_NE(m.mp3, nullptr);
+  EXPECT_EQ(m.mp3->leadingTagSize, tag.size());
+  EXPECT_EQ(m.mp3->trailingTagSize, 128u);
+  EXPECT_EQ(m.mp3->GetPlayTime(), 8340u * 8 / 128);
+}
+
+TEST(Mp3PlayTime, CueTimeOverridesAndZeroRestores) {
+  SingleMember m(HeaderThenZeros(build::kRate128, 16000));
+  Mp3File* mp3 = const_cast<Mp3File*>(m.mp3);
+  ASSERT_NE(mp3, nullptr);
+  mp3->SetPlayTime(180000);
+  EXPECT_EQ(mp3->GetPlayTime(), 180000u);
+  mp3->SetPlayTime(0);
+  EXPECT_EQ(mp3->GetPlayTime(), 1000u);
+}
+
+TEST(Mp3Sync, FoundAcrossABlockBoundary) {
+  for (size_t lead : {254u, 255u, 256u, 511u}) {
+    SingleMember m(std::string(lead, '\0') + build::CbrFrames(2));
+    ASSERT_NE(m.mp3, nullptr);
+    EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset + lead) << "lead " << lead;
+    EXPECT_EQ(m.mp3->bitrate, 128) << "lead " << lead;
+  }
+}
+
+TEST(Mp3Sync, ByteOrderMarkInsideATagIsNoFrame) {
+  // "Atlas" in UTF-16: 0xFF 0xFE 0x41 would pass for an MPEG-1 Layer I header.
+  const std::string tag = build::Tag(build::Frame("TIT2", build::Utf16(u"Atlas")));
+  SingleMember m(tag + build::CbrFrames(10));
+  ASSERT_NE(m.mp3, nullptr);
+  EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset + tag.size());
+  EXPECT_EQ(m.mp3->layer, 3);
+  EXPECT_EQ(m.mp3->bitrate, 128);
+  EXPECT_EQ(m.mp3->title, "Atlas");
+  EXPECT_EQ(m.mp3->GetPlayTime(), 4170u * 8 / 128);
+}
+
+TEST(Mp3Sync, PatternsThatAreNoValidHeaderAreSkipped) {
+  // Junk before the audio: a sync with bitrate index 15, one with sample-rate index 3.
+  const std::string junk = build::Bytes({0xFF, 0xFB, 0xF0, 0x00, 0xFF, 0xFB, 0x9C, 0x00, 0xFF, 0xF9, 0x90, 0x00});
+  SingleMember m(junk + build::CbrFrames(2));
+  ASSERT_NE(m.mp3, nullptr);
+  EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset + junk.size());
+}
+
+TEST(Mp3Sync, NoFrameMeansNoTimeAndNoTags) {
+  SingleMember m(std::string(1000, '\x11') + build::Id3v1("Title", "A", "B", "2000", "", 1, 0));
+  ASSERT_NE(m.mp3, nullptr);
+  EXPECT_EQ(m.mp3->syncOffset, 0xFFFFFFFFu);
+  EXPECT_EQ(m.mp3->GetPlayTime(), 0u);
+  EXPECT_FALSE(m.mp3->HasTag());
+  EXPECT_EQ(m.mp3->title, "");
+
+  // A header cut by the member's end is no frame; the next member's bytes are not looked at.
+  auto zip = ReadArchive({{"a.mp3", std::string(10, '\0') + "\xFF\xFB"}, {"b.mp3", build::CbrFrames(1)}});
+  ASSERT_NE(Mp3At(*zip, 0), nullptr);
+  EXPECT_EQ(Mp3At(*zip, 0)->syncOffset, 0xFFFFFFFFu);
+  EXPECT_EQ(Mp3At(*zip, 1)->bitrate, 128);
+
+  SingleMember empty("");
+  ASSERT_NE(empty.mp3, nullptr);
+  EXPECT_EQ(empty.mp3->syncOffset, 0xFFFFFFFFu);
+}
+
+TEST(Mp3Sync, TagClaimingMoreThanTheMemberIsNeitherSkippedNorLoaded) {
+  // Unmasked size bytes 0xFF claim 512 MiB.
+  const std::string header = "ID3" + build::Bytes({3, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
+  SingleMember m(header + build::CbrFrames(4));
+  ASSERT_NE(m.mp3, nullptr);
+  EXPECT_EQ(m.mp3->leadingTagSize, 0u);
+  EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset + header.size());
+  EXPECT_FALSE(m.mp3->HasTag());
+  EXPECT_EQ(m.mp3->GetPlayTime(), (header.size() + 4 * 417u) * 8 / 128);
+}
+
+TEST(Mp3Tags, Id3v2ReplacesTheTextsAndGenreStaysFromId3v1) {
+  const std::string tag = build::Tag(build::Frame("TIT2", build::Latin("V2 Title")) +
+                                     build::Frame("TPE1", build::Utf16(u"V2 Artist")) +
+                                     build::Frame("COMM", build::CommentUtf16(u"", u"V2 note")));
+  SingleMember m(tag + build::CbrFrames(3) + build::Id3v1("V1 Title", "V1 Artist", "V1 Album", "1987", "V1 note", 5, 42));
+  ASSERT_NE(m.mp3, nullptr);
+  EXPECT_TRUE(m.mp3->HasTag());
+  const TagInfo info = m.mp3->GetTag();
+  EXPECT_EQ(info.title, "V2 Title");
+  EXPECT_EQ(info.artist, "V2 Artist");
+  EXPECT_EQ(info.album, "") << "replaced even though the tag has no album";
+  EXPECT_EQ(info.comment, "V2 note");
+  EXPECT_EQ(info.year, 0);
+  EXPECT_EQ(info.trackNumber, 0);
+  EXPECT_EQ(info.genre, 42);
+}
+
+TEST(Mp3Tags, Id3v1AloneAndWithANewerId3v2) {
+  const std::string v1 = build::Id3v1("V1 Title", "V1 Artist", "V1 Album", "1987", "V1 note", 5, 42);
+  SingleMember plain(build::CbrFrames(3) + v1);
+  ASSERT_NE(plain.mp3, nullptr);
+  EXPECT_TRUE(plain.mp3->HasTag());
+  EXPECT_EQ(plain.mp3->title, "V1 Title");
+  EXPECT_EQ(plain.mp3->year, 1987);
+  EXPECT_EQ(plain.mp3->trackNumber, 5);
+
+  // A 2.4 tag is not read, but it is still skipped on the way to the audio.
+  const std::string tag24 = build::Tag(build::Frame("TIT2", build::Utf16(u"Atlas")), 4);
+  SingleMember with24(tag24 + build::CbrFrames(3) + v1);
+  ASSERT_NE(with24.mp3, nullptr);
+  EXPECT_EQ(with24.mp3->title, "V1 Title");
+  EXPECT_EQ(with24.mp3->artist, "V1 Artist");
+  EXPECT_EQ(with24.mp3->bitrate, 128);
+  EXPECT_EQ(with24.mp3->GetPlayTime(), 3u * 417 * 8 / 128);
+}
+
+TEST(Mp3Tags, YearAndTrackFromTheLeadingNumber) {
+  const std::string tag = build::Tag(build::Frame("TRCK", build::Latin("07/12")) + build::Frame("TYER", build::Latin("2004")));
+  SingleMember m(tag + build::CbrFrames(2));
+  ASSERT_NE(m.mp3, nullptr);
+  EXPECT_EQ(m.mp3->trackNumber, 7);
+  EXPECT_EQ(m.mp3->year, 2004);
+  EXPECT_EQ(m.mp3->title, "");
+}
+
+TEST(Mp3Variables, TagVariablesAndTheFileFallback) {
+  SingleMember v1(build::CbrFrames(2) + build::Id3v1("Song", "Band", "Record", "1999", "note", -1, 0), "disc1/01 song.mp3");
+  ASSERT_NE(v1.mp3, nullptr);
+  EXPECT_EQ(v1.mp3->GetVariable("TRACK_NAME"), "Song");
+  EXPECT_EQ(v1.mp3->GetVariable("ARTIST_NAME"), "Band");
+  EXPECT_EQ(v1.mp3->GetVariable("ALBUM_NAME"), "Record");
+  EXPECT_EQ(v1.mp3->GetVariable("YEAR"), "1999");
+  EXPECT_EQ(v1.mp3->GetVariable("COMMENT"), "note");
+  EXPECT_EQ(v1.mp3->GetVariable("TRACK_NUMBER"), "-1");
+  EXPECT_EQ(v1.mp3->GetVariable("TRACK_NUMBER2"), "-1");
+  EXPECT_EQ(v1.mp3->GetVariable("TRACK_NUMBER3"), "-01");
+  EXPECT_EQ(v1.mp3->GetVariable("FILE_NAME"), "01 song.mp3");
+  EXPECT_EQ(v1.mp3->GetVariable("FILE_PATH"), "disc1/01 song.mp3");
+  EXPECT_EQ(v1.mp3->GetVariable("track_name"), "");
+  EXPECT_EQ(v1.mp3->GetVariable("NOSUCH"), "");
+
+  SingleMember numbered(build::CbrFrames(2) + build::Id3v1("Song", "", "", "", "", 3, 0));
+  EXPECT_EQ(numbered.mp3->GetVariable("TRACK_NUMBER2"), "03");
+  EXPECT_EQ(numbered.mp3->GetVariable("TRACK_NUMBER3"), "003");
+  EXPECT_EQ(numbered.mp3->GetVariable("YEAR"), "0");
+
+  SingleMember untagged(build::CbrFrames(2), "x.MP3");
+  ASSERT_NE(untagged.mp3, nullptr);
+  EXPECT_FALSE(untagged.mp3->HasTag());
+  EXPECT_EQ(untagged.mp3->GetVariable("TRACK_NAME"), "");
+  EXPECT_EQ(untagged.mp3->GetVariable("TRACK_NUMBER"), "");
+  EXPECT_EQ(untagged.mp3->GetVariable("FILE_NAME"), "x.MP3");
+}
+
+TEST(Mp3Record, BuiltFromTheMemberWithItsOwnExtraBlock) {
+  File plain("a.zip.mp3", 77);
+  plain.name = "a.mp3";
+  plain.dataOffset = 123;
+  plain.crc32 = 0xDEADBEEF;
+  plain.extra = {1, 2, 3};
+  Mp3File mp3(plain);
+  plain.extra[0] = 9;
+  EXPECT_EQ(mp3.extra, (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(mp3.headerOffset, 77u);
+  EXPECT_EQ(mp3.dataOffset, 123u);
+  EXPECT_EQ(mp3.crc32, 0xDEADBEEFu);
+  EXPECT_EQ(mp3.GetPath(), "a.mp3");
+  EXPECT_EQ(mp3.syncOffset, 0u);
+  EXPECT_FALSE(mp3.HasTag());
+  // The archive is missing: Read finds nothing and keeps the record empty.
+  EXPECT_TRUE(mp3.Read());
+  EXPECT_EQ(mp3.bitrate, 0);
+  EXPECT_EQ(mp3.GetPlayTime(), 0u);
+}
+
+}  // namespace
