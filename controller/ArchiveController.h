@@ -41,4 +41,14 @@ class ArchiveController : public TrackCommands {
 
  private:
   ArchiveController() = default;
+
+  HWND HostWindow() const;
+  void ShowPluginWindow(int command) const;
+  void SendSeek(uint32_t positionMs) const;
+  void SendPlay() const;
+  bool IsHostPlaying() const;
+  // True when the settings keep the window hidden for the file that is open now (not playable).
+  bool KeepsWindowHidden() const;
+  void FillMemberLines();
+  void DeleteTempCopy();
 };

@@ -1,0 +1,182 @@
+#include "controller/ArchiveController.h"
+
+#include <windows.h>
+
+#include "format/ListLine.h"
+#include "plugin/HostInterface.h"
+#include "settings/Settings.h"
+
+namespace {
+
+ArchiveController* g_instance = nullptr;
+
+// Texts of the list when the file is not a readable archive.
+constexpr const char kCannotOpenLine[] = "ファイルを開けませんでした";
+constexpr const char kNotZipLine[] = "ZIP ファイルではありません";
+constexpr const char kBadHeaderLine1[] = "ZIP ファイルのヘッダ情報の読みとりに失敗しました。";
+constexpr const char kBadHeaderLine2[] = "正しい ZIP ファイルではないか、このプラグインがヘボい可能性があります。";
+
+}  // namespace
+
+ArchiveController& ArchiveController::Instance() {
+  if (g_instance == nullptr) {
+    g_instance = new ArchiveController();
+  }
+  return *g_instance;
+}
+
+void ArchiveController::Destroy() {
+  delete g_instance;
+  g_instance = nullptr;
+}
+
+ArchiveController::~ArchiveController() {
+  DeleteTempCopy();
+}
+
+void ArchiveController::DeleteTempCopy() {
+  if (!tempCopyPath.empty() && GetFileAttributesA(tempCopyPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    DeleteFileA(tempCopyPath.c_str());
+  }
+}
+
+HWND ArchiveController::HostWindow() const {
+  return window != nullptr ? window->GetHostWnd() : nullptr;
+}
+
+void ArchiveController::ShowPluginWindow(int command) const {
+  if (window != nullptr && window->GetHwnd() != nullptr) {
+    ShowWindow(window->GetHwnd(), command);
+  }
+}
+
+void ArchiveController::SendSeek(uint32_t positionMs) const {
+  SendMessageA(HostWindow(), kHostUserMessage, static_cast<WPARAM>(positionMs), kIpcJumpToTime);
+}
+
+void ArchiveController::SendPlay() const {
+  SendMessageA(HostWindow(), WM_COMMAND, kCommandPlay, 0);
+}
+
+bool ArchiveController::IsHostPlaying() const {
+  return SendMessageA(HostWindow(), kHostUserMessage, 0, kIpcIsPlaying) == 1;
+}
+
+bool ArchiveController::KeepsWindowHidden() const {
+  if (!g_settings.ShowOnlyZip) {
+    return false;
+  }
+  // An archive whose members are all compressed is still an archive: it stays visible unless the
+  // user asked for uncompressed archives only.
+  if (archive && archive->status == StatusNoStoredMember && !g_settings.ShowOnlyUncompressedZip) {
+    return false;
+  }
+  return true;
+}
+
+void ArchiveController::Update(const std::string& fileName, uint32_t positionMs) {
+  if (!fileName.empty() && fileName != currentPath) {
+    OpenArchive(fileName);
+    ShowPluginWindow(SW_SHOW);
+  }
+  if (window == nullptr) {
+    return;
+  }
+
+  if (archive && archive->status == StatusPlayable) {
+    const int track = archive->GetTrackAt(positionMs);
+    if (track != window->GetCurrentTrack() && track >= 0 && track < archive->GetCount()) {
+      window->SetCurrentTrack(track, archive->GetMember(track)->GetPlayTime());
+    }
+    const uint32_t seconds = archive->GetTimeInTrack(track, positionMs) / 1000u;
+    if (seconds != shownSeconds) {
+      window->SetTime(static_cast<int>(seconds / 60u), static_cast<int>(seconds % 60u));
+      shownSeconds = seconds;
+    }
+  } else if (KeepsWindowHidden()) {
+    ShowPluginWindow(SW_HIDE);
+  }
+}
+
+void ArchiveController::OpenArchive(const std::string& path) {
+  currentPath = path;
+  if (archive) {
+    if (window != nullptr) {
+      window->ClearTracks();
+    }
+    archive.reset();
+  }
+  archive = std::make_unique<ZipFile>(currentPath);
+  archive->Read();
+  if (window == nullptr) {
+    return;
+  }
+
+  switch (archive->status) {
+    case StatusCannotOpen:
+      window->AddTrack(kCannotOpenLine, 0);
+      break;
+    case StatusNotZip:
+      window->AddTrack(kNotZipLine, 0);
+      window->SetCurrentTrack(0, 0);
+      break;
+    case StatusBadHeader:
+      window->AddTrack(kBadHeaderLine1, 0);
+      window->AddTrack(kBadHeaderLine2, 0);
+      window->SetCurrentTrack(0, 0);
+      break;
+    default:
+      FillMemberLines();
+      break;
+  }
+}
+
+void ArchiveController::FillMemberLines() {
+  const bool artistsDiffer = ArtistsDiffer(archive->members);
+  for (const auto& member : archive->members) {
+    window->AddTrack(MakeListLine(*member, artistsDiffer), member->GetPlayTime());
+  }
+  const File* first = archive->GetMember(0);
+  window->SetCurrentTrack(0, first != nullptr ? first->GetPlayTime() : 0);
+}
+
+void ArchiveController::ToggleWindow() {
+  if (window == nullptr || window->GetHwnd() == nullptr) {
+    return;
+  }
+  const HWND hwnd = window->GetHwnd();
+  if (IsWindowVisible(hwnd)) {
+    ShowWindow(hwnd, SW_HIDE);
+  } else {
+    ShowWindow(hwnd, SW_SHOW);
+    SetFocus(hwnd);
+  }
+}
+
+void ArchiveController::PlayCurrentTrack() {
+  if (!archive || window == nullptr) {
+    return;
+  }
+  const uint32_t start =
+      archive->status == StatusPlayable ? archive->GetStartTime(window->GetCurrentTrack()) : 0;
+  SendPlay();
+  SendSeek(start);
+}
+
+void ArchiveController::JumpTo(int trackIndex, uint32_t offsetMs) {
+  // Compared as unsigned so that -1 (previous track on the first one) is out of range as well.
+  if (!archive || window == nullptr ||
+      static_cast<unsigned>(trackIndex) >= static_cast<unsigned>(archive->GetCount())) {
+    return;
+  }
+  const uint32_t target = archive->GetStartTime(trackIndex) + offsetMs;
+  SendSeek(target);
+  if (IsHostPlaying()) {
+    return;
+  }
+  // A stopped or paused host must be started for a jump into another track.
+  if (archive->GetTrackAt(target) != window->GetCurrentTrack()) {
+    SendPlay();
+    SendSeek(target);
+  }
+}

@@ -1,0 +1,92 @@
+// The controller's extraction and MiniBrowser operations: all of them end in CopyMemberToFile.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "controller/ArchiveController.h"
+#include "extract/ExtractCommands.h"
+#include "extract/MemberCopy.h"
+#include "extract/SafeFileName.h"
+#include "plugin/HostInterface.h"
+
+namespace {
+
+// The current user's desktop folder, not created when missing; empty when there is none.
+std::string DesktopFolder() {
+  char path[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE)) {
+    return std::string();
+  }
+  return path;
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+int ArchiveController::CopyTrack(int trackIndex, const std::string& outputPath) {
+  if (!archive) {
+    return 0;
+  }
+  const File* member = archive->GetMember(trackIndex);
+  if (member == nullptr || archive->status != StatusPlayable) {
+    return 0;
+  }
+  // Attempted: 1 whether or not the copy succeeded; failures are silent.
+  CopyMemberToFile(*member, outputPath);
+  return 1;
+}
+
+int ArchiveController::ExtractTrack(int trackIndex, int commandId) {
+  if (!archive || archive->status != StatusPlayable) {
+    return 0;
+  }
+  const File* member = archive->GetMember(trackIndex);
+  if (member == nullptr) {
+    return 0;
+  }
+  std::string folder;
+  if (commandId == kCommandExtractBesideArchive) {
+    folder = GetFolderPart(member->archivePath);
+  } else if (commandId == kCommandExtractToDesktop) {
+    folder = DesktopFolder();
+    if (folder.empty()) {
+      return 1;
+    }
+    folder += '\\';
+  } else {
+    return 0;
+  }
+  const std::string fileName = MakeSafeFileName(member->GetFileName());
+  if (fileName.empty()) {
+    return 1;  // a folder entry: there is no file to write
+  }
+  return CopyTrack(trackIndex, folder + fileName);
+}
+
+void ArchiveController::OpenInMiniBrowser(int trackIndex) {
+  if (!archive || archive->status != StatusPlayable || archive->GetMember(trackIndex) == nullptr) {
+    return;
+  }
+  char tempFolder[MAX_PATH] = {};
+  const DWORD folderLength = GetTempPathA(sizeof tempFolder, tempFolder);
+  if (folderLength == 0 || folderLength >= sizeof tempFolder) {
+    return;
+  }
+  char tempPath[MAX_PATH] = {};
+  if (GetTempFileNameA(tempFolder, "zipmp3tmp", 0, tempPath) == 0) {
+    return;
+  }
+  if (CopyTrack(trackIndex, tempPath) == 0) {
+    return;
+  }
+  // The older copy goes only now that the newer one exists.
+  if (!tempCopyPath.empty() && tempCopyPath != tempPath && FileExists(tempCopyPath)) {
+    DeleteFileA(tempCopyPath.c_str());
+  }
+  tempCopyPath = tempPath;
+  const HWND host = window != nullptr ? window->GetHostWnd() : nullptr;
+  SendMessageA(host, kHostUserMessage, reinterpret_cast<WPARAM>(tempCopyPath.c_str()), kIpcMiniBrowserOpen);
+  SendMessageA(host, kHostUserMessage, 0, kIpcMiniBrowserOpen);
+}

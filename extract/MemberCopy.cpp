@@ -1,0 +1,124 @@
+#include "extract/MemberCopy.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "archive/File.h"
+
+namespace {
+
+// Closes a stdio stream when it goes out of scope.
+struct StreamCloser {
+  FILE* stream;
+  ~StreamCloser() {
+    if (stream != nullptr) {
+      fclose(stream);
+    }
+  }
+};
+
+// A file this process created under a fresh name; deleted again unless Keep() was called.
+class OwnedTempFile {
+ public:
+  explicit OwnedTempFile(const std::string& folder) {
+    std::string prefix = folder;
+    if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/') {
+      prefix += '\\';
+    }
+    // CREATE_NEW fails when the name is taken, so the file found is always our own and deleting
+    // it can never remove somebody else's.
+    unsigned number = (GetTickCount() ^ GetCurrentProcessId()) & 0xFFFFu;
+    for (int attempt = 0; attempt < 0x10000; ++attempt, number = (number + 1) & 0xFFFFu) {
+      char name[16];
+      snprintf(name, sizeof name, "ztc%04X.tmp", number);
+      const std::string candidate = prefix + name;
+      handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+      if (handle != INVALID_HANDLE_VALUE) {
+        path = candidate;
+        return;
+      }
+      if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+        return;  // an unwritable or missing folder: no name will do
+      }
+    }
+  }
+  ~OwnedTempFile() {
+    Close();
+    if (!path.empty()) {
+      DeleteFileA(path.c_str());
+    }
+  }
+  OwnedTempFile(const OwnedTempFile&) = delete;
+  OwnedTempFile& operator=(const OwnedTempFile&) = delete;
+
+  bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
+  bool Write(const char* bytes, size_t count) {
+    DWORD written = 0;
+    return WriteFile(handle, bytes, static_cast<DWORD>(count), &written, nullptr) && written == count;
+  }
+  bool Close() {
+    if (handle == INVALID_HANDLE_VALUE) {
+      return true;
+    }
+    const bool closed = CloseHandle(handle) != 0;
+    handle = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+  // Moves the finished file over `target`; from then on it is no longer ours to delete.
+  bool ReplaceTarget(const std::string& target) {
+    if (!Close() || !MoveFileExA(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      return false;
+    }
+    path.clear();
+    return true;
+  }
+
+ private:
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  std::string path;
+};
+
+// Copies `count` bytes from `offset` of `archivePath` to `output`; true when all of them arrived.
+bool CopyBytes(const std::string& archivePath, uint32_t offset, uint32_t count, OwnedTempFile& output) {
+  StreamCloser input{fopen(archivePath.c_str(), "rb")};
+  // A 64-bit seek: data offsets of 2 GiB and more do not fit the long of fseek.
+  if (input.stream == nullptr || _fseeki64(input.stream, offset, SEEK_SET) != 0) {
+    return false;
+  }
+  std::vector<char> chunk(kCopyChunkSize);
+  uint32_t remaining = count;
+  while (remaining > 0) {
+    const size_t wanted = remaining < kCopyChunkSize ? remaining : kCopyChunkSize;
+    const size_t got = fread(chunk.data(), 1, wanted, input.stream);
+    if (got > 0 && !output.Write(chunk.data(), got)) {
+      return false;
+    }
+    if (got < wanted) {
+      return false;  // the archive ends inside the member, or the read failed
+    }
+    remaining -= static_cast<uint32_t>(got);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CopyMemberToFile(const File& member, const std::string& outputPath) {
+  // The temporary file lies in the output's own folder, so that the final move stays on one
+  // volume and an unwritable folder fails here, before anything else is touched.
+  std::string folder = GetFolderPart(outputPath);
+  if (folder.empty()) {
+    folder = ".";
+  }
+  OwnedTempFile temp(folder);
+  if (!temp.IsOpen()) {
+    return false;
+  }
+  if (!CopyBytes(member.archivePath, member.dataOffset, member.compressedSize, temp)) {
+    return false;
+  }
+  return temp.ReplaceTarget(outputPath);
+}

@@ -1,0 +1,15 @@
+// Copies the bytes of one archive member, exactly as they lie in the archive, to a file.
+#pragma once
+#include <cstdint>
+#include <string>
+
+class File;
+
+// Bytes copied per read and write.
+constexpr uint32_t kCopyChunkSize = 4048;
+
+// Copies `member`'s compressedSize bytes from dataOffset of its archive to `outputPath`.
+// The bytes go to a fresh temporary file in the output's folder, which replaces `outputPath` only
+// once the whole member is in it; otherwise it is deleted, so an existing file is never emptied or
+// cut short. Returns true when `outputPath` now holds the whole member.
+bool CopyMemberToFile(const File& member, const std::string& outputPath);

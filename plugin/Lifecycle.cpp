@@ -1,0 +1,76 @@
+#include "plugin/Lifecycle.h"
+
+#include <commctrl.h>
+
+#include "controller/ArchiveController.h"
+#include "display/MainWindow.h"
+#include "plugin/Module.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+constexpr char kErrorCaption[] = "blah";
+
+MainWindow* g_mainWindow = nullptr;
+
+}  // namespace
+
+int StartUp(HWND hostWnd, HINSTANCE module) {
+  g_pluginInstance = module;
+  LoadSettings();
+
+  INITCOMMONCONTROLSEX controls = {};
+  controls.dwSize = 8;
+  controls.dwICC = ICC_HOTKEY_CLASS;
+  InitCommonControlsEx(&controls);
+
+  if (!MainWindow::RegisterClass(module)) {
+    MessageBoxA(hostWnd, "Error registering window class", kErrorCaption, MB_OK);
+    return 1;
+  }
+
+  auto* mainWindow = new MainWindow();
+  mainWindow->hostWnd = hostWnd;
+  const HWND hwnd = CreateWindowExA(0, kMainWindowClass, nullptr, WS_CLIPSIBLINGS, 0, 0, 300, 100, hostWnd,
+                                    nullptr, module, mainWindow);
+  if (hwnd == nullptr) {
+    MessageBoxA(hostWnd, "Error creating window", kErrorCaption, MB_OK);
+    delete mainWindow;
+    UnregisterClassA(kMainWindowClass, module);
+    return 1;
+  }
+  g_mainWindow = mainWindow;
+
+  ArchiveController& controller = ArchiveController::Instance();
+  controller.SetWindow(mainWindow);
+  mainWindow->commands = &controller;
+
+  // Docking with the host's windows attaches here, once the window and the controller exist.
+
+  ShowWindow(hwnd, g_settings.ShowOnlyZip ? SW_HIDE : SW_SHOW);
+  return 0;
+}
+
+int OpenConfiguration() {
+  // The configuration dialog installs itself through this hook; without it nothing happens.
+  if (g_openConfiguration != nullptr) {
+    g_openConfiguration();
+  }
+  return 0;
+}
+
+void ShutDown() {
+  SaveSettings();
+  // The host unloads the DLL next: no window of ours may outlive it, or its timer and procedure
+  // would run in freed code.
+  if (g_mainWindow != nullptr) {
+    ArchiveController::Instance().SetWindow(nullptr);
+    if (g_mainWindow->hwnd != nullptr) {
+      DestroyWindow(g_mainWindow->hwnd);
+    }
+    delete g_mainWindow;
+    g_mainWindow = nullptr;
+    UnregisterClassA(kMainWindowClass, g_pluginInstance);
+  }
+  ArchiveController::Destroy();
+}

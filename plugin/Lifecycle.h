@@ -1,0 +1,15 @@
+// Start-up, configuration and shut-down of the plug-in, called through the plug-in record.
+// Kept apart from the exported entry so that test programs can drive them in-process.
+#pragma once
+#include <windows.h>
+
+// Loads the settings, registers the window class, creates the window and hands it to the
+// controller. 0 when the window exists, 1 after telling the user why it does not.
+int StartUp(HWND hostWnd, HINSTANCE module);
+
+// The configuration entry of the host's plug-in menu.
+int OpenConfiguration();
+
+// Saves the settings, takes the window down and destroys the controller, which deletes its
+// temporary MiniBrowser copy. The host may unload the DLL right after this returns.
+void ShutDown();
