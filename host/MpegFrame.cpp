@@ -12,7 +12,7 @@ constexpr uint16_t kBitrates[5][15] = {
     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},          // MPEG-2/2.5 layer II, III
 };
 
-constexpr uint32_t kSampleRates[kSampleRateSlots] = {44100, 48000, 32000, 22050, 24000,
+constexpr uint32_t kSampleRates[9] = {44100, 48000, 32000, 22050, 24000,
                                                      16000, 11025, 12000, 8000};
 
 }  // namespace
@@ -57,16 +57,6 @@ bool DecodeFrameHeader(const uint8_t* b, FrameHeader& out) {
 
 bool SameStream(const FrameHeader& a, const FrameHeader& b) {
   return a.version == b.version && a.layer == b.layer && a.sampleRate == b.sampleRate;
-}
-
-int SampleRateSlot(uint32_t sampleRate) {
-  for (int i = 0; i < kSampleRateSlots; ++i)
-    if (kSampleRates[i] == sampleRate) return i;
-  return -1;
-}
-
-uint32_t SampleRateOfSlot(int slot) {
-  return slot >= 0 && slot < kSampleRateSlots ? kSampleRates[slot] : 0;
 }
 
 }  // namespace host

@@ -29,9 +29,4 @@ bool DecodeFrameHeader(const uint8_t* b, FrameHeader& out);
 // change is allowed (VBR).
 bool SameStream(const FrameHeader& a, const FrameHeader& b);
 
-// Index 0..8 of a sample rate among the nine MPEG rates, or -1.
-int SampleRateSlot(uint32_t sampleRate);
-uint32_t SampleRateOfSlot(int slot);
-constexpr int kSampleRateSlots = 9;
-
 }  // namespace host

@@ -55,15 +55,8 @@ size_t MemorySource::ReadAt(uint64_t offset, uint8_t* dst, size_t n) {
   return count;
 }
 
-uint64_t StreamMeasure::DurationUs() const {
-  uint64_t us = 0;
-  for (int slot = 0; slot < kSampleRateSlots; ++slot)
-    if (samplesBySlot[slot]) us += samplesBySlot[slot] * 1000000u / SampleRateOfSlot(slot);
-  return us;
-}
-
 uint32_t StreamMeasure::DurationMs() const {
-  const uint64_t ms = DurationUs() / 1000u;
+  const uint64_t ms = ticks / (kTicksPerSecond / 1000u);
   return ms > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(ms);
 }
 
@@ -106,7 +99,7 @@ StreamMeasure MeasureStream(ByteSource& source) {
     if (accept) {
       ++m.frames;
       m.frameBytes += h.length;
-      m.samplesBySlot[SampleRateSlot(h.sampleRate)] += h.samples;
+      m.ticks += uint64_t(h.samples) * (kTicksPerSecond / h.sampleRate);
       pos += h.length;
       prev = h;
       locked = true;

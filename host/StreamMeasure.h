@@ -10,6 +10,10 @@
 #include "host/MpegFrame.h"
 
 namespace host {
+constexpr uint64_t kTicksPerSecond = 14112000;
+}
+
+namespace host {
 
 // Random access to the bytes being measured.
 class ByteSource {
@@ -35,8 +39,9 @@ struct StreamMeasure {
   uint64_t frames = 0;
   uint64_t frameBytes = 0;    // bytes inside accepted frames
   uint64_t skippedBytes = 0;  // everything else
-  uint64_t samplesBySlot[kSampleRateSlots] = {};
-  uint64_t DurationUs() const;
+  // Play time in units of 1/14112000 s, a rate every MPEG sample rate divides, so sums of
+  // frames at different rates stay exact.
+  uint64_t ticks = 0;
   uint32_t DurationMs() const;  // saturates at the 32-bit range the host messages carry
 };
 
