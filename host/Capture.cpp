@@ -25,19 +25,21 @@ bool CaptureWindow(HWND hwnd, const std::string& path) {
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  // The window's own device context: Wine keeps every top-level window's pixels apart, so this
+  // reads the window even where another covers it, and does not wait for the X server.
+  HDC source = GetWindowDC(hwnd);
+  HBITMAP dib = CreateDIBSection(source, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!dib) {
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(hwnd, source);
     return false;
   }
-  HDC mem = CreateCompatibleDC(screen);
+  HDC mem = CreateCompatibleDC(source);
   HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  BitBlt(mem, 0, 0, w, h, source, 0, 0, SRCCOPY);
   GdiFlush();
   SelectObject(mem, old);
   DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  ReleaseDC(hwnd, source);
 
   const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
   const DWORD imageSize = stride * static_cast<DWORD>(h);

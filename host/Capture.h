@@ -6,8 +6,8 @@
 
 namespace host {
 
-// Paints the window first, then copies its pixels from the screen. False when the window is
-// not visible or the file cannot be written.
+// Paints the window first, then copies its pixels. False when the window is not visible or the
+// file cannot be written.
 bool CaptureWindow(HWND hwnd, const std::string& path);
 
 }  // namespace host

@@ -287,12 +287,18 @@ TEST_F(HostRun, CapturesWindowsAsBitmaps) {
   const HostResult r = RunScript("capture",
                           "load " + kData + "/c8.mp3\n"
                           "capture main cap-main.bmp\ncapture plugin cap-probe.bmp\n"
+                          "move plugin 100 30\ncapture main cap-main-covered.bmp\n"
                           "capture pe cap-pe-alpha.bmp\nskin Beta\ncapture pe cap-pe-beta.bmp\nquit\n");
   EXPECT_EQ(r.exitCode, 0u) << r.log;
   const Bmp main = ReadBmp(dir + "cap-main.bmp");
   EXPECT_EQ(main.width, 275);
   EXPECT_EQ(main.height, 116);
   EXPECT_EQ(main.bits, 24);
+  // The main window's own background, also where the probe window lies over it.
+  EXPECT_EQ(main.Pixel(150, 50), 0x242434u);
+  const Bmp covered = ReadBmp(dir + "cap-main-covered.bmp");
+  ASSERT_EQ(covered.width, 275);
+  EXPECT_EQ(covered.Pixel(150, 50), 0x242434u);
   const Bmp probe = ReadBmp(dir + "cap-probe.bmp");
   ASSERT_EQ(probe.width, 100);
   ASSERT_EQ(probe.height, 60);
