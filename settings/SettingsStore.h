@@ -3,15 +3,17 @@
 #pragma once
 #include <string>
 
+#include "settings/IniPathRules.h"
 #include "settings/Settings.h"
 
+// Each path is empty until the first load or save computes it, and stays empty when the module's
+// path cannot be known in full (then nothing is read from or written to any INI file).
 extern std::string iniPath;      // settings file beside the DLL
 extern std::string hostIniPath;  // the host's own INI file
 extern std::string pluginFolder; // the plug-in's own skin folder, with a trailing backslash
 
+// Fills g_settings from iniPath (missing keys give the defaults), computing the three paths first
+// when iniPath is empty. Set iniPath beforehand to load another file.
 void LoadSettings();
+// Writes every key of g_settings to iniPath, computing iniPath and hostIniPath first when empty.
 void SaveSettings();
-
-// Path rules, kept apart from the module calls so they can be tested on any path.
-std::string ReplaceExtensionWithIni(const std::string& path);
-std::string FolderNamedAfterModule(const std::string& path);
