@@ -1,0 +1,398 @@
+// The shipped DLL in the stand-in host, driven by host scripts: start-up and the INI file, the
+// mark following the host's clock, the window's keys and buttons, ShowOnlyZip, extraction and
+// MiniBrowser copies through the popup menu, and how well the plug-in's track starts agree with
+// the host's own frame clock on real archives.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "archive/ZipFile.h"
+#include "host/StreamMeasure.h"
+#include "settings/Settings.h"
+#include "support/ZipWriter.h"
+
+namespace {
+
+const std::string kStage = E2E_STAGE;
+const std::string kData = std::string(TC_SOURCE_DIR) + "/tests/data/e2e";
+const std::string kIni = kStage + "/Plugins/gen_trackcase.ini";
+
+// Menu commands of the list's popup and the window's play button.
+constexpr int kMenuExtractBeside = 40012;
+constexpr int kMenuMiniBrowser = 40004;
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
+// The "user CODE WPARAM RESULT ["TEXT"]" records of the host's log, by code.
+struct UserMessage {
+  uint32_t wParam;
+  std::string text;
+};
+std::vector<UserMessage> UserMessages(const std::string& log, int code) {
+  std::vector<UserMessage> found;
+  const std::string key = " user " + std::to_string(code) + " ";
+  for (const std::string& line : Lines(log)) {
+    const size_t at = line.find(key);
+    if (line.empty() || line[0] == '#' || at == std::string::npos) continue;
+    UserMessage message{static_cast<uint32_t>(std::stoull(line.substr(at + key.size()))), ""};
+    const size_t quote = line.find('"', at);
+    if (quote != std::string::npos) message.text = line.substr(quote + 1, line.find('"', quote + 1) - quote - 1);
+    found.push_back(message);
+  }
+  return found;
+}
+
+std::vector<uint32_t> Seeks(const std::string& log) {
+  std::vector<uint32_t> seeks;
+  for (const UserMessage& m : UserMessages(log, 106)) seeks.push_back(m.wParam);
+  return seeks;
+}
+
+// A Linux program (chattr) started from Wine; Wine does not wait for it, so callers poll.
+void RunUnixCommand(std::string commandLine) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+}
+
+bool CanCreateFileIn(const std::string& folder) {
+  const std::string probe = folder + "/probe";
+  const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  DeleteFileA(probe.c_str());
+  return true;
+}
+
+// Bytes and geometry of one member of a real archive, read with the plug-in's own reader.
+struct MemberFacts {
+  std::string fileName;
+  uint32_t dataOffset;
+  uint32_t size;
+  uint32_t startMs;  // where the plug-in places the track
+  bool mp3;
+};
+std::vector<MemberFacts> ReadMembers(const std::string& path) {
+  ZipFile zip(path);
+  zip.Read();
+  std::vector<MemberFacts> facts;
+  for (int i = 0; i < zip.GetCount(); ++i) {
+    const File* m = zip.GetMember(i);
+    const std::string name = m->GetFileName();
+    const bool mp3 = name.size() > 4 && name.compare(name.size() - 4, 4, ".mp3") == 0;
+    facts.push_back({name, m->dataOffset, m->compressedSize, zip.GetStartTime(i), mp3});
+  }
+  return facts;
+}
+
+// Milliseconds of audio the host's frame clock counts in the first `length` bytes of a file.
+double HostClockMs(const std::string& bytes, uint32_t length) {
+  host::MemorySource source(reinterpret_cast<const uint8_t*>(bytes.data()), std::min<size_t>(length, bytes.size()));
+  const host::StreamMeasure measure = host::MeasureStream(source);
+  return static_cast<double>(measure.ticks) * 1000.0 / static_cast<double>(host::kTicksPerSecond);
+}
+
+class EndToEnd : public testing::Test {
+ protected:
+  struct Run {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string log;
+  };
+
+  // Runs the host with `script`; each "mark NAME" line it reaches calls onMark(NAME) while the
+  // host goes on pumping (follow a mark with a pump long enough for what onMark does).
+  Run RunHost(const std::string& name, const std::string& script,
+              const std::function<void(const std::string&, const std::string&)>& onMark = nullptr) {
+    const std::string scriptPath = kStage + "/" + name + ".script";
+    const std::string logPath = kStage + "/" + name + ".log";
+    DeleteFileA(logPath.c_str());
+    WriteFile(scriptPath, "log " + name + ".log\n" + script);
+    std::string command = "\"" + kStage + "/trackcase-host.exe\" --script \"" + scriptPath + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    Run run;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, kStage.c_str(), &startup, &process)) {
+      ADD_FAILURE() << "cannot start the host: " << GetLastError();
+      return run;
+    }
+    size_t marksSeen = 0;
+    const DWORD started = GetTickCount();
+    while (WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
+      if (GetTickCount() - started > 90000) {
+        TerminateProcess(process.hProcess, 99);
+        ADD_FAILURE() << "the host did not finish " << name;
+        break;
+      }
+      if (!onMark) continue;
+      const std::string log = ReadFileBytes(logPath);
+      std::vector<std::string> marks;
+      for (const std::string& line : Lines(log))
+        if (line.compare(0, 7, "# mark ") == 0) marks.push_back(line.substr(7));
+      for (; marksSeen < marks.size(); ++marksSeen) onMark(marks[marksSeen], log);
+    }
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    run.log = ReadFileBytes(logPath);
+    return run;
+  }
+
+  std::string Ini(const char* section, const char* key) {
+    char value[300] = {};
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, kIni.c_str());
+    return value;
+  }
+
+  void SetUp() override { DeleteFileA(kIni.c_str()); }
+};
+
+TEST_F(EndToEnd, StartsWithoutIniAtItsPlaceAndWritesEveryKeyAtShutDown) {
+  RECT placed = {};
+  const Run run = RunHost("startup", "expect visible plugin\ncapture plugin startup.bmp\nmark placed\npump 300\nquit\n",
+                          [&](const std::string&, const std::string&) {
+                            GetWindowRect(FindWindowA("SimpleVis", nullptr), &placed);
+                          });
+  ASSERT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(placed.left, 50);
+  EXPECT_EQ(placed.top, 30);
+  // The default size: 5 width units (150 + 25 x 5) and 3 height units (58 + 29 x 3).
+  EXPECT_EQ(placed.right - placed.left, 275);
+  EXPECT_EQ(placed.bottom - placed.top, 145);
+  const std::string bitmap = ReadFileBytes(kStage + "/startup.bmp");
+  ASSERT_GE(bitmap.size(), 26u);
+  int32_t width = 0, height = 0;
+  memcpy(&width, bitmap.data() + 18, 4);
+  memcpy(&height, bitmap.data() + 22, 4);
+  EXPECT_EQ(width, 275);
+  EXPECT_EQ(std::abs(height), 145);
+
+  const std::map<std::pair<std::string, std::string>, std::string> expected = {
+      {{"Display", "ShowOnlyZip"}, "no"},
+      {{"Display", "ShowOnlyUncompressedZip"}, "no"},
+      {{"Display", "CountUp"}, "yes"},
+      {{"Display", "compact"}, "no"},
+      {{"Display", "timebar"}, "yes"},
+      {{"Display", "font"}, "MS P\x83S\x83V\x83" "b\x83N"},
+      {{"List", "Normal"}, "%FILE_NAME%"},
+      {{"List", "ID3"}, "%TRACK_NUMBER2%. %TRACK_NAME%"},
+      {{"List", "Compilation"}, "%TRACK_NUMBER2%. (%ARTIST_NAME%)%TRACK_NAME%"},
+      {{"List", "useID3"}, "no"},
+      {{"List", "useCompilation"}, "no"},
+      {{"pos", "x"}, "50"},
+      {{"pos", "y"}, "30"},
+      {{"pos", "width"}, "5"},
+      {{"pos", "height"}, "3"},
+  };
+  for (const auto& [key, value] : expected) {
+    EXPECT_EQ(Ini(key.first.c_str(), key.second.c_str()), value) << key.first << "/" << key.second;
+  }
+}
+
+class ThreeTracks : public EndToEnd {
+ protected:
+  const std::string archive = kData + "/three.zip.mp3";
+  const std::vector<MemberFacts> members = ReadMembers(archive);
+};
+
+TEST_F(ThreeTracks, MarkFollowsTheHostsClockAndTheWindowsKeysAndButtonsSeek) {
+  ASSERT_EQ(members.size(), 3u);
+  const uint32_t start1 = members[1].startMs;
+  const uint32_t start2 = members[2].startMs;
+  // Into track 1 by the host's clock, then the window's own keys: period from the marked track 1
+  // goes to track 2; comma from there back to track 1; the play button restarts the marked track.
+  const Run run = RunHost("follow", "load " + archive + "\nplay\nadvance 100\n"
+                          "advance " + std::to_string(start1 + 150 - 100) + "\npump 250\n"
+                          "key plugin period\npump 250\n"
+                          "key plugin comma\npump 250\n"
+                          "stop\nclick plugin 144 133\npump 250\n"
+                          "click plugin 176 120\npump 250\n"
+                          "quit\n");
+  ASSERT_EQ(run.exitCode, 0u) << run.log;
+  const std::vector<uint32_t> seeks = Seeks(run.log);
+  ASSERT_EQ(seeks.size(), 4u) << run.log;
+  EXPECT_EQ(seeks[0], start2);
+  EXPECT_EQ(seeks[1], start1);
+  EXPECT_EQ(seeks[2], start1);  // after the play command
+  // The seek bar's middle lies inside the marked track, past its start.
+  EXPECT_GT(seeks[3], start1);
+  EXPECT_LT(seeks[3], start2);
+  const size_t play = run.log.find(" command 40045\n");
+  ASSERT_NE(play, std::string::npos) << run.log;
+  EXPECT_LT(play, run.log.find(" user 106 " + std::to_string(start1) + " ", play - 1)) << run.log;
+  // The time display follows without any message to the host: no other commands were sent.
+  EXPECT_EQ(run.log.find(" command 40046"), std::string::npos);
+}
+
+TEST_F(ThreeTracks, ShowOnlyZipHidesTheWindowUntilAnArchivePlays) {
+  WriteFile(kIni, "[Display]\r\nShowOnlyZip=yes\r\n");
+  const std::string plain = kStage + "/plain.mp3";
+  WriteFile(plain, ReadFileBytes(archive).substr(members[0].dataOffset, members[0].size));
+  const Run run = RunHost("showonlyzip", "expect hidden plugin\nload " + plain + " " + archive +
+                          "\nplay\nadvance 300\nexpect hidden plugin\nnext\nadvance 300\nexpect visible plugin\n"
+                          "select 0\nplay\nadvance 300\nexpect hidden plugin\nquit\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(Ini("Display", "ShowOnlyZip"), "yes");
+}
+
+class Extraction : public ThreeTracks {
+ protected:
+  // A folder of the stage with a copy of the archive in it; `unix` is its Linux path.
+  std::string MakeFolder(const std::string& name) {
+    const std::string folder = kStage + "/" + name;
+    if (Exists(folder)) RunUnixCommand("/usr/bin/chattr -i " + folder.substr(2));
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFile(folder + "/album.zip.mp3", ReadFileBytes(archive));
+    return folder;
+  }
+  std::string Member(int index) const { return ReadFileBytes(archive).substr(members[index].dataOffset, members[index].size); }
+  // Opens the archive in the host and chooses `command` from the popup menu of row 0.
+  static std::string ExtractFirstRow(const std::string& folder, int command) {
+    return "load " + folder + "/album.zip.mp3\nplay\nadvance 200\npump 200\nmenu-choose " + std::to_string(command) +
+           "\nrclick plugin 40 25\npump 200\n";
+  }
+};
+
+TEST_F(Extraction, PopupMenuExtractsBesideTheArchiveByteForByte) {
+  const std::string folder = MakeFolder("beside");
+  const Run run = RunHost("beside", ExtractFirstRow(folder, kMenuExtractBeside) + "quit\n");
+  ASSERT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(ReadFileBytes(folder + "/" + members[0].fileName), Member(0));
+}
+
+TEST_F(Extraction, ReadOnlyFolderGetsNothingAndLosesNothing) {
+  const std::string folder = MakeFolder("readonly");
+  WriteFile(folder + "/" + members[0].fileName, "keep me");
+  RunUnixCommand("/usr/bin/chattr +i " + folder.substr(2));
+  for (int i = 0; i < 100 && CanCreateFileIn(folder); ++i) Sleep(50);
+  if (CanCreateFileIn(folder)) GTEST_SKIP() << "no way to make a folder read-only here";
+  // A message box would stop the script: the run ending is itself the check that none appears.
+  const Run run = RunHost("readonly", ExtractFirstRow(folder, kMenuExtractBeside) + "quit\n");
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "/*").c_str(), &found);
+  do {
+    if (found.cFileName[0] != '.') names.push_back(found.cFileName);
+  } while (search != INVALID_HANDLE_VALUE && FindNextFileA(search, &found));
+  FindClose(search);
+  RunUnixCommand("/usr/bin/chattr -i " + folder.substr(2));
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{members[0].fileName, "album.zip.mp3"}));
+  for (int i = 0; i < 100 && !CanCreateFileIn(folder); ++i) Sleep(50);
+  EXPECT_EQ(ReadFileBytes(folder + "/" + members[0].fileName), "keep me");
+}
+
+TEST_F(Extraction, ArchiveGoneWhilePlayingLeavesTheEarlierCopyIntact) {
+  const std::string folder = MakeFolder("vanish");
+  const std::string target = folder + "/" + members[0].fileName;
+  bool deleted = false;
+  const Run run = RunHost("vanish", ExtractFirstRow(folder, kMenuExtractBeside) + "mark delete\npump 1500\n" +
+                                        "menu-choose " + std::to_string(kMenuExtractBeside) +
+                                        "\nrclick plugin 40 25\npump 200\nquit\n",
+                          [&](const std::string& mark, const std::string&) {
+                            if (mark == "delete") deleted = DeleteFileA((folder + "/album.zip.mp3").c_str()) != 0;
+                          });
+  ASSERT_EQ(run.exitCode, 0u) << run.log;
+  ASSERT_TRUE(deleted);
+  EXPECT_EQ(ReadFileBytes(target), Member(0));
+}
+
+TEST_F(Extraction, ThreeMiniBrowserCopiesLeaveOneFileUntilShutDown) {
+  const std::string folder = MakeFolder("browser");
+  std::string script = ExtractFirstRow(folder, kMenuMiniBrowser);
+  for (int i = 0; i < 2; ++i) {
+    script += "menu-choose " + std::to_string(kMenuMiniBrowser) + "\nrclick plugin 40 25\npump 200\n";
+  }
+  std::vector<bool> existing;
+  const Run run = RunHost("browser", script + "mark copies\npump 1000\nquit\n",
+                          [&](const std::string& mark, const std::string& log) {
+                            if (mark != "copies") return;
+                            for (const UserMessage& m : UserMessages(log, 249))
+                              if (!m.text.empty()) existing.push_back(Exists(m.text));
+                          });
+  ASSERT_EQ(run.exitCode, 0u) << run.log;
+  std::vector<std::string> paths;
+  std::vector<uint32_t> arguments;
+  for (const UserMessage& m : UserMessages(run.log, 249)) {
+    arguments.push_back(m.wParam);
+    if (!m.text.empty()) paths.push_back(m.text);
+  }
+  ASSERT_EQ(paths.size(), 3u) << run.log;
+  // Each path is followed by the message with a null argument.
+  ASSERT_EQ(arguments.size(), 6u);
+  EXPECT_EQ(arguments[1], 0u);
+  EXPECT_EQ(arguments[5], 0u);
+  EXPECT_EQ(existing, (std::vector<bool>{false, false, true}));
+  for (const std::string& path : paths) EXPECT_FALSE(Exists(path)) << path;
+}
+
+// Where the plug-in seeks for each track (the period key steps from track to track), against
+// where the host's frame clock reaches the member's first byte.
+TEST_F(EndToEnd, TrackStartsAgreeWithTheHostsFrameClock) {
+  struct Case {
+    const char* file;
+    double bound;  // ms the plug-in may be off: the sheet's 10-ms units, or one frame per track
+  };
+  const Case cases[] = {{"three.zip.mp3", 80}, {"mpeg2.zip.mp3", 80}, {"cue.zip.mp3", 15},
+                        {"picture.zip.mp3", 80}, {"vbr.zip.mp3", 80}};
+  double largest = 0;
+  for (const Case& c : cases) {
+    const std::string path = kData + "/" + c.file;
+    const std::vector<MemberFacts> facts = ReadMembers(path);
+    const std::string bytes = ReadFileBytes(path);
+    int tracks = 0;
+    for (const MemberFacts& f : facts) tracks += f.mp3 ? 1 : 0;
+    std::string script = "load " + path + "\nplay\nadvance 100\npump 200\n";
+    for (int k = 1; k < tracks; ++k) script += "key plugin period\npump 250\n";
+    const Run run = RunHost("starts", script + "quit\n");
+    ASSERT_EQ(run.exitCode, 0u) << run.log;
+    const std::vector<uint32_t> seeks = Seeks(run.log);
+    ASSERT_EQ(seeks.size(), static_cast<size_t>(tracks - 1)) << c.file << "\n" << run.log;
+    double worst = 0;
+    std::string detail;
+    for (int k = 1; k < tracks; ++k) {
+      EXPECT_EQ(seeks[k - 1], facts[k].startMs) << c.file << " track " << k;
+      const double clock = HostClockMs(bytes, facts[k].dataOffset);
+      const double difference = static_cast<double>(seeks[k - 1]) - clock;
+      worst = std::max(worst, std::abs(difference));
+      char line[96];
+      snprintf(line, sizeof line, " track %d: plug-in %u ms, host clock %.1f ms;", k, seeks[k - 1], clock);
+      detail += line;
+    }
+    printf("[ starts   ] %s: largest difference %.1f ms:%s\n", c.file, worst, detail.c_str());
+    EXPECT_LE(worst, c.bound) << c.file;
+    largest = std::max(largest, worst);
+  }
+  printf("[ starts   ] largest difference over all archives: %.1f ms\n", largest);
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+#!/usr/bin/env sh
+# The shipped DLL: a 32-bit PE DLL that imports nothing but Windows' own DLLs and exports its
+# entry under its plain name. Usage: check_dll.sh OBJDUMP DLL
+set -u
+objdump=$1
+dll=$2
+fail=0
+private=$("$objdump" -p "$dll") || { echo "cannot read $dll"; exit 1; }
+echo "$private" | grep -q 'file format pei-i386' || { echo "not an i386 PE file"; fail=1; }
+echo "$private" | grep -q '^Magic.*(PE32)' || { echo "not PE32"; fail=1; }
+echo "$private" | sed -n '/^Characteristics/,/^$/p' | grep -q '^[[:space:]]*DLL$' || { echo "not a DLL"; fail=1; }
+# Windows' own DLLs, which every system has; anything else would have to ship beside the plug-in.
+for name in $(echo "$private" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+  case $(echo "$name" | tr 'A-Z' 'a-z') in
+    kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|shell32.dll|msvcrt.dll|advapi32.dll) ;;
+    *) echo "imports $name"; fail=1 ;;
+  esac
+done
+exports=$(echo "$private" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\] //p' | sort -u)
+if [ "$exports" != "winampGetGeneralPurposePlugin" ]; then
+  echo "exports: $exports"
+  fail=1
+fi
+[ $fail -eq 0 ] && echo "gen_trackcase.dll: PE32 DLL, system imports only, export winampGetGeneralPurposePlugin"
+exit $fail
