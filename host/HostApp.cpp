@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/StreamMeasure.h"
+#include "host/WindowSnap.h"
 #include "plugin/HostInterface.h"
 
 namespace host {
@@ -460,14 +461,27 @@ LRESULT HostApp::RoleProc(WindowRole role, HWND hwnd, UINT msg, WPARAM wp, LPARA
       if (dragging_ && GetCapture() == hwnd) {
         POINT pt;
         GetCursorPos(&pt);
-        SetWindowPos(hwnd, nullptr, pt.x - dragGrab_.x, pt.y - dragGrab_.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        Box proposed = {pt.x - dragGrab_.x, pt.y - dragGrab_.y, 0, 0};
+        proposed.right = proposed.left + (r.right - r.left);
+        proposed.bottom = proposed.top + (r.bottom - r.top);
+        std::vector<Box> others;
+        for (HWND w : {main_, eq_, pe_, mb_}) {
+          RECT o;
+          if (w && w != hwnd && IsWindowVisible(w) && GetWindowRect(w, &o)) others.push_back({o.left, o.top, o.right, o.bottom});
+        }
+        const Box snapped = SnapBox(proposed, others, ini_.snap == 1 ? ini_.snapLength : 0);
+        SetWindowPos(hwnd, nullptr, snapped.left, snapped.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
       return 0;
     case WM_LBUTTONUP:
       if (dragging_) {
         dragging_ = false;
         ReleaseCapture();
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        Note(std::string("host window ") + RoleName(role) + " at " + std::to_string(r.left) + "," + std::to_string(r.top));
       }
       return 0;
     default:

@@ -211,6 +211,21 @@ TEST_F(HostRun, MouseCommandsArriveAtTheirPoints) {
   EXPECT_GE(LineOf(p, "lbuttonup 45 25"), 0) << r.probe;
 }
 
+TEST_F(HostRun, DraggedHostWindowsSnapByTheIniDistance) {
+  // The test INI has snap=1, snaplen=10. EQ is dropped 5 px right of the main window's right
+  // edge and 5 px below its top, then 30 px away.
+  const HostResult r = RunScript("snap",
+                                 "move eq 400 300\ndrag eq 10 10 -110 -285 3\n"
+                                 "drag eq 10 10 40 10 2\nquit\n");
+  EXPECT_EQ(r.exitCode, 0u) << r.log;
+  const auto l = Lines(r.log);
+  const int first = LineOf(l, "# host window Winamp EQ at ");
+  ASSERT_GE(first, 0) << r.log;
+  EXPECT_EQ(l[first], "# host window Winamp EQ at 275,0");
+  ASSERT_GT(l.size(), static_cast<size_t>(first) + 1);
+  EXPECT_EQ(l[first + 1], "# host window Winamp EQ at 305,0");
+}
+
 TEST_F(HostRun, AnswersPopupMenusAsArranged) {
   const HostResult r = RunScript("menus",
                           "menu-choose 13\nrclick plugin 10 10\n"
