@@ -58,6 +58,8 @@ struct ListColors {
 COLORREF ParseColor(const std::string& text);
 // Section "Text" of a Pledit.txt, with the defaults for a missing file or key.
 ListColors LoadColors(const std::string& path);
+// The colours of a skin without Pledit.txt.
+ListColors DefaultListColors();
 
 class Skin {
  public:

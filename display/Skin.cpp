@@ -1,0 +1,88 @@
+// Finding the skin (the plug-in's own folder, else the host's current skin), noticing a change of
+// skin, and loading its three bitmaps with the built-in ones standing in for missing files.
+#include "display/Skin.h"
+
+#include "plugin/HostInterface.h"
+
+namespace {
+
+struct SkinSource {
+  std::string identity;
+  std::string folder;
+};
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsLoadableFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+SkinSource AskHost(HWND hostWnd) {
+  char folder[kSkinPathBufferSize] = {};
+  const LRESULT answer =
+      SendMessageA(hostWnd, kHostUserMessage, reinterpret_cast<WPARAM>(folder), kIpcGetSkinInfo);
+  // The host writes into our buffer; never trust it to have stopped inside.
+  folder[kSkinPathBufferSize - 1] = '\0';
+  const char* identity = reinterpret_cast<const char*>(answer);
+  return SkinSource{identity ? std::string(identity) : std::string(), std::string(folder)};
+}
+
+HBITMAP LoadSkinBitmap(const std::string& folder, const char* fileName, HINSTANCE module, int resourceId) {
+  HBITMAP bitmap = nullptr;
+  // An empty folder would turn the file name into a path at the drive's root.
+  if (!folder.empty()) {
+    const std::string path = folder + fileName;
+    if (IsLoadableFile(path)) {
+      bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    }
+  }
+  if (!bitmap) {
+    bitmap = static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, 0));
+  }
+  return bitmap;
+}
+
+void DeleteBitmap(HBITMAP* bitmap) {
+  if (*bitmap) DeleteObject(*bitmap);
+  *bitmap = nullptr;
+}
+
+}  // namespace
+
+Skin::~Skin() {
+  DeleteBitmap(&pleditBitmap);
+  DeleteBitmap(&textBitmap);
+  DeleteBitmap(&posbarBitmap);
+}
+
+bool Skin::Load(bool force, HWND hostWnd, HINSTANCE module, const std::string& pluginFolder, ListColors* colors) {
+  SkinSource source;
+  if (!pluginFolder.empty() && PathExists(pluginFolder)) {
+    source.identity = pluginFolder;
+    source.folder = pluginFolder;
+  } else {
+    source = AskHost(hostWnd);
+  }
+  if (!force && source.identity == skinName) return false;
+
+  DeleteBitmap(&pleditBitmap);
+  DeleteBitmap(&textBitmap);
+  DeleteBitmap(&posbarBitmap);
+  skinFolder = source.folder;
+  skinName = source.identity;
+
+  pleditBitmap = LoadSkinBitmap(skinFolder, "\\Pledit.bmp", module, kResourcePledit);
+  textBitmap = LoadSkinBitmap(skinFolder, "\\text.bmp", module, kResourceText);
+  posbarBitmap = LoadSkinBitmap(skinFolder, "\\Posbar.bmp", module, kResourcePosbar);
+
+  const ListColors loaded = skinFolder.empty() ? DefaultListColors() : LoadColors(skinFolder + "\\Pledit.txt");
+  if (colors) *colors = loaded;
+  return true;
+}
+
+void Skin::DrawPiece(HDC dc, HDC sourceDc, const SkinPiece& piece, int x, int y) {
+  BitBlt(dc, x, y, piece.width, piece.height, sourceDc, piece.left, piece.top, SRCCOPY);
+}
