@@ -4,10 +4,7 @@
 
 #include "controller/TrackCommands.h"
 #include "display/HitRegions.h"
-#if __has_include("display/ListFonts.h")
 #include "display/ListFonts.h"
-#define TC_HAVE_LIST_FONTS 1
-#endif
 #include "display/MainWindow.h"
 #include "plugin/Module.h"
 #include "settings/Settings.h"
@@ -29,10 +26,8 @@ TrackListView::~TrackListView() {
 }
 
 void TrackListView::CreateResources() {
-#ifdef TC_HAVE_LIST_FONTS
   if (!listFont) listFont = CreateListFont(hostIniPath, g_settings.font);
   if (!smallFont) smallFont = CreateSmallFont();
-#endif
   if (!menuResource_) {
     menuResource_ = LoadMenuA(g_pluginInstance, MAKEINTRESOURCEA(listmenu::kMenuResource));
     popupMenu = menuResource_ ? GetSubMenu(menuResource_, 0) : nullptr;

@@ -9,18 +9,19 @@
 #include <vector>
 
 #include "display/Skin.h"
+#include "resources/ResourceIds.h"
 
 class MainWindow;
 
 namespace listmenu {
 // Commands of the list's popup menu (menu resource 102, first popup).
-constexpr int kMenuResource = 102;
-constexpr int kPlay = 40003;
-constexpr int kFileInfo = 40001;
-constexpr int kOpenInMiniBrowser = 40004;
-constexpr int kExtractBesideArchive = 40012;
-constexpr int kExtractChosenFolder = 40013;
-constexpr int kExtractToDesktop = 40014;
+constexpr int kMenuResource = IDR_POPUP_MENUS;
+constexpr int kPlay = ID_LIST_PLAY;
+constexpr int kFileInfo = ID_LIST_FILE_INFO;
+constexpr int kOpenInMiniBrowser = ID_LIST_MINIBROWSER;
+constexpr int kExtractBesideArchive = ID_EXTRACT_BESIDE_ARCHIVE;
+constexpr int kExtractChosenFolder = ID_EXTRACT_CHOSEN_FOLDER;
+constexpr int kExtractToDesktop = ID_EXTRACT_TO_DESKTOP;
 }  // namespace listmenu
 
 class TrackListView {
