@@ -28,7 +28,7 @@ inline bool UseUnmanagedWindowsUnderWine() {
   return set;
 }
 
-// Records WM_USER messages (except the position queries) and WM_COMMAND as short texts:
+// Records WM_USER messages (except the timer's queries) and WM_COMMAND as short texts:
 // "seek 1234", "playing?", "play", "browser PATH", "browser 0".
 class TestHost {
  public:
@@ -47,6 +47,8 @@ class TestHost {
 
   HWND hwnd = nullptr;
   LRESULT playState = 1;  // the answer to the play-state question
+  std::string fileName;   // the current playlist entry's file; empty: no name
+  uint32_t position = 0;  // play position in ms
   std::vector<std::string> calls;
 
  private:
@@ -63,6 +65,14 @@ class TestHost {
           return host->playState;
         case 106:
           host->calls.push_back("seek " + std::to_string(static_cast<uint32_t>(wParam)));
+          return 0;
+        case 105:  // the timer's questions, answered from the fields below and not recorded
+          return static_cast<LRESULT>(host->position);
+        case 125:
+          return 0;
+        case 211:
+          return host->fileName.empty() ? 0 : reinterpret_cast<LRESULT>(host->fileName.c_str());
+        case 201:
           return 0;
         case 249:
           host->calls.push_back(wParam != 0 ? "browser " + std::string(reinterpret_cast<const char*>(wParam))
