@@ -63,6 +63,7 @@ class SettingsStoreTest : public ::testing::Test {
              std::to_string(++counter);
     CreateDirectoryA(folder.c_str(), nullptr);
     path = folder + "\\gen_trackcase.ini";
+    written = {path};
     g_settings = Settings{};
     iniPath = path;
     hostIniPath.clear();
@@ -71,19 +72,26 @@ class SettingsStoreTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // drop the cached copy
-    DeleteFileA(path.c_str());
+    for (const std::string& file : written) {
+      WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());  // drop the cached copy
+      DeleteFileA(file.c_str());
+    }
     RemoveDirectoryA(folder.c_str());
     iniPath.clear();
   }
 
+  // Loads a new INI file of this text into a fresh record.
   void LoadFrom(const std::string& text) {
-    WriteWholeFile(path, text);
+    iniPath = folder + "\\load" + std::to_string(written.size()) + ".ini";
+    written.push_back(iniPath);
+    WriteWholeFile(iniPath, text);
+    g_settings = Settings{};
     LoadSettings();
   }
 
   std::string folder;
   std::string path;
+  std::vector<std::string> written;
 };
 
 TEST_F(SettingsStoreTest, NoFileGivesDefaultsAndFirstSaveWritesEveryKey) {
@@ -174,12 +182,9 @@ TEST_F(SettingsStoreTest, SavedValuesComeBackUnchanged) {
 TEST_F(SettingsStoreTest, UpperCaseYesSetsOnlyTheCaseBlindFlags) {
   for (const std::string value : {"YES", "Yes"}) {
     SCOPED_TRACE(value);
-    g_settings = Settings{};
-    iniPath = folder + "\\" + value + ".ini";
-    WriteWholeFile(iniPath, "[Display]\r\nShowOnlyZip=" + value + "\r\nShowOnlyUncompressedZip=" + value +
-                                "\r\nCountUp=" + value + "\r\ncompact=" + value + "\r\ntimebar=" + value +
-                                "\r\n[List]\r\nuseID3=" + value + "\r\nuseCompilation=" + value + "\r\n");
-    LoadSettings();
+    LoadFrom("[Display]\r\nShowOnlyZip=" + value + "\r\nShowOnlyUncompressedZip=" + value + "\r\nCountUp=" +
+             value + "\r\ncompact=" + value + "\r\ntimebar=" + value + "\r\n[List]\r\nuseID3=" + value +
+             "\r\nuseCompilation=" + value + "\r\n");
     EXPECT_EQ(g_settings.CountUp, 1);
     EXPECT_EQ(g_settings.useID3, 1);
     EXPECT_EQ(g_settings.useCompilation, 1);
@@ -187,8 +192,6 @@ TEST_F(SettingsStoreTest, UpperCaseYesSetsOnlyTheCaseBlindFlags) {
     EXPECT_EQ(g_settings.ShowOnlyUncompressedZip, 0);
     EXPECT_EQ(g_settings.compact, 0);
     EXPECT_EQ(g_settings.timebar, 0);
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, iniPath.c_str());
-    DeleteFileA(iniPath.c_str());
   }
 }
 
@@ -227,16 +230,11 @@ TEST_F(SettingsStoreTest, PositionIsKeptOnTheDesktop) {
       {"12abc", "+7", 12, 7},
       {"abc", "x9", 0, 0},  // not a number reads as 0
   };
-  int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE("x=" + c.x + " y=" + c.y);
-    iniPath = folder + "\\pos" + std::to_string(++n) + ".ini";
-    WriteWholeFile(iniPath, "[pos]\r\nx=" + c.x + "\r\ny=" + c.y + "\r\n");
-    LoadSettings();
+    LoadFrom("[pos]\r\nx=" + c.x + "\r\ny=" + c.y + "\r\n");
     EXPECT_EQ(g_settings.x, c.expectedX);
     EXPECT_EQ(g_settings.y, c.expectedY);
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, iniPath.c_str());
-    DeleteFileA(iniPath.c_str());
   }
 }
 
@@ -248,16 +246,11 @@ TEST_F(SettingsStoreTest, SizeHasItsMinimums) {
   const std::vector<Case> cases = {
       {"3", "1", 5, 2}, {"5", "2", 5, 2}, {"6", "3", 6, 3}, {"-4", "0", 5, 2}, {"40", "abc", 40, 2},
   };
-  int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE("width=" + c.width + " height=" + c.height);
-    iniPath = folder + "\\size" + std::to_string(++n) + ".ini";
-    WriteWholeFile(iniPath, "[pos]\r\nwidth=" + c.width + "\r\nheight=" + c.height + "\r\n");
-    LoadSettings();
+    LoadFrom("[pos]\r\nwidth=" + c.width + "\r\nheight=" + c.height + "\r\n");
     EXPECT_EQ(g_settings.width, c.expectedWidth);
     EXPECT_EQ(g_settings.height, c.expectedHeight);
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, iniPath.c_str());
-    DeleteFileA(iniPath.c_str());
   }
 }
 
