@@ -10,6 +10,7 @@ namespace {
 
 // The stored bytes up to their first zero byte.
 std::string TextUpToZero(const std::vector<uint8_t>& bytes) {
+  if (bytes.empty()) return std::string();  // data() may be null, which memchr must not get
   const auto* begin = reinterpret_cast<const char*>(bytes.data());
   const void* zero = std::memchr(begin, 0, bytes.size());
   const size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - begin) : bytes.size();

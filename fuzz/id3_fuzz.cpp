@@ -1,0 +1,41 @@
+// ID3v2 tags from arbitrary bytes: loading (from memory and from a stream whose owner is the
+// input), the six frame texts, and the ID3v1 and frame-header readers over the same bytes.
+// Besides the sanitizers, checks that the frame table agrees with the loaded state.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "media/Id3Tag.h"
+#include "media/Id3v1.h"
+#include "media/MpegHeader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  media::CId3tagv2 tag;
+  const int result = tag.Load(data, size);
+  if ((result == 0) != tag.loaded) std::abort();
+  if (!tag.loaded && !tag.frames.empty()) std::abort();
+  if (tag.loaded && (tag.version != 0x0300 || (tag.header[5] & 0x40) != 0)) std::abort();
+  for (const auto& entry : tag.frames) {
+    if (entry.second.data.size() != entry.second.size || entry.second.size > size) std::abort();
+  }
+  size_t textBytes = 0;
+  for (const char* id : {"TIT2", "TRCK", "TPE1", "TALB", "TYER", "COMM"}) textBytes += tag.GetFrameText(id).size();
+  // A code page 932 character is at most two bytes per UTF-16 unit, so texts never outgrow the input.
+  if (textBytes > 6 * size) std::abort();
+
+  std::istringstream stream(std::string(reinterpret_cast<const char*>(data), size));
+  media::CId3tagv2 fromStream;
+  if ((fromStream.Load(stream, size) == 0) != tag.loaded) std::abort();
+  if (fromStream.frames.size() != tag.frames.size()) std::abort();
+
+  media::Id3v1Tag v1;
+  if (size >= media::kId3v1Size) media::ParseId3v1(data + size - media::kId3v1Size, media::kId3v1Size, v1);
+  const long sync = mpeg::FindValidHeader(data, size, size);
+  if (sync >= 0) {
+    if (static_cast<size_t>(sync) + 3 > size) std::abort();
+    mpeg::VbrFrameCount(data + sync, size - static_cast<size_t>(sync));
+  }
+  return 0;
+}
