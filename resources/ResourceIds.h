@@ -39,5 +39,5 @@
 #define IDC_CAMPAIGN_BANNER 1023
 
 // The pages behind the About box links; the author's address is also the text of its link.
-#define TC_AUTHOR_PAGE_URL "http://trackcase.example.org/"
-#define TC_CAMPAIGN_PAGE_URL "http://nomore-cccd.example.net/"
+#define TC_AUTHOR_PAGE_URL "http://example.jp/tc/"
+#define TC_CAMPAIGN_PAGE_URL "http://example.jp/nocccd/"

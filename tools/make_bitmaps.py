@@ -7,6 +7,7 @@ after changing a picture:
 
     /usr/bin/python3 tools/make_bitmaps.py            # rewrite the files
     /usr/bin/python3 tools/make_bitmaps.py --check    # exit 1 when a committed file is stale
+    /usr/bin/python3 tools/make_bitmaps.py --preview DIR   # also: each skin put together as a window
 """
 
 import argparse
@@ -17,6 +18,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "bit
 
 import bmpfile  # noqa: E402
 import campaign  # noqa: E402
+import preview  # noqa: E402
 import themes  # noqa: E402
 from skinpieces import PieceDrawer  # noqa: E402
 
@@ -55,7 +57,16 @@ def outputs():
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--check", action="store_true", help="compare with the files on disk")
+    parser.add_argument("--preview", metavar="DIR",
+                        help="write each skin assembled as a window, hit regions outlined, to DIR")
     args = parser.parse_args()
+    if args.preview:
+        os.makedirs(args.preview, exist_ok=True)
+        for theme in (themes.TRACKCASE, themes.CLASSIC, themes.SAKURA):
+            for outline in (False, True):
+                name = "%s%s.bmp" % (theme["name"], "-regions" if outline else "")
+                picture = preview.window(PieceDrawer(theme), outline=outline)
+                bmpfile.write(os.path.join(args.preview, name), bmpfile.encode_bmp24(picture))
     stale = []
     for rel, data in sorted(outputs().items()):
         path = os.path.join(ROOT, rel)
