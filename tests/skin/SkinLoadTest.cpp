@@ -216,34 +216,4 @@ TEST_F(SkinLoad, TheTwoHostSkinsLoadAndLookDifferent) {
   EXPECT_NE(pictures[1], pictures[2]);
 }
 
-TEST(SkinDrawPiece, CopiesThePieceUnchanged) {
-  HDC screen = GetDC(nullptr);
-  HDC source = CreateCompatibleDC(screen);
-  HDC target = CreateCompatibleDC(screen);
-  HBITMAP sourceBitmap = CreateCompatibleBitmap(screen, 20, 20);
-  HBITMAP targetBitmap = CreateCompatibleBitmap(screen, 20, 20);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ oldSource = SelectObject(source, sourceBitmap);
-  HGDIOBJ oldTarget = SelectObject(target, targetBitmap);
-  RECT all = {0, 0, 20, 20};
-  FillRect(source, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  FillRect(target, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  SetPixel(source, 3, 4, RGB(255, 0, 0));
-  SetPixel(source, 5, 6, RGB(0, 0, 255));
-
-  Skin::DrawPiece(target, source, SkinPiece{3, 4, 3, 3}, 10, 11);
-
-  EXPECT_EQ(GetPixel(target, 10, 11), RGB(255, 0, 0));
-  EXPECT_EQ(GetPixel(target, 12, 13), RGB(0, 0, 255));
-  EXPECT_EQ(GetPixel(target, 11, 12), RGB(0, 0, 0));
-  EXPECT_EQ(GetPixel(target, 13, 13), RGB(255, 255, 255)) << "nothing beyond the piece's width";
-  EXPECT_EQ(GetPixel(target, 9, 11), RGB(255, 255, 255));
-  SelectObject(source, oldSource);
-  SelectObject(target, oldTarget);
-  DeleteObject(sourceBitmap);
-  DeleteObject(targetBitmap);
-  DeleteDC(source);
-  DeleteDC(target);
-}
-
 }  // namespace
