@@ -40,5 +40,14 @@ tc_init_prefix() {
       wine wineboot -i >/dev/null 2>&1
       wineserver -w
     fi
+    if [ ! -f "$WINEPREFIX/.tc-fonts" ]; then
+      # Wine maps the Japanese UI faces to the fixed-pitch IPAGothic; the proportional one fits
+      # the dialog and list texts as the real faces do.
+      for face in 'MS Pゴシック' 'ＭＳ Ｐゴシック'; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+      done
+      wineserver -w
+      touch "$WINEPREFIX/.tc-fonts"
+    fi
   ) 9>"$WINEPREFIX.lock"
 }

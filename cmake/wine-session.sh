@@ -9,6 +9,9 @@ shift
 tc_start_xvfb
 tc_init_prefix
 wineserver -p 2>/dev/null
+# Wine's service processes start with the first program of a session and would inherit (and keep
+# open) the output pipe of whatever runs first, such as ctest; start them here, detached from it.
+wine cmd /c exit >/dev/null 2>&1 </dev/null
 "$@"
 rc=$?
 wineserver -k 2>/dev/null
