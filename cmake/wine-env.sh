@@ -46,7 +46,6 @@ tc_init_prefix() {
       for face in 'MS Pゴシック' 'ＭＳ Ｐゴシック'; do
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
       done
-      wineserver -w
       touch "$WINEPREFIX/.tc-fonts"
     fi
   ) 9>"$WINEPREFIX.lock"
