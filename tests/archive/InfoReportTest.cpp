@@ -1,0 +1,52 @@
+// The rows trackcase-info prints.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ArchiveTestUtil.h"
+#include "tools/trackcase_info_report.h"
+
+namespace {
+
+TEST(InfoReport, TimesAsMinutesSecondsMilliseconds) {
+  EXPECT_EQ("0:00.000", FormatTime(0));
+  EXPECT_EQ("2:59.999", FormatTime(179999));
+  EXPECT_EQ("3:00.000", FormatTime(180000));
+  EXPECT_EQ("61:01.001", FormatTime(3661001));
+  EXPECT_EQ("71582:47.295", FormatTime(0xFFFFFFFFu));
+}
+
+TEST(InfoReport, RowsCarryNamesSizesAndOffsets) {
+  ZipLayout layout;
+  const std::string zip =
+      BuildZip({{"disc1/", ""}, {"disc1/\x83\x5C.txt", "abcdef"}, {"x.bin", "zz", true}}, ZipOptions(), &layout);
+  ZipFile archive(WriteTempFile(TestFileName(), zip));
+  ASSERT_TRUE(archive.Read());
+  std::ostringstream row;
+  PrintMemberRow(row, archive, 1);
+  EXPECT_EQ("1\tdisc1/\x83\x5C.txt\tdisc1/\t\x83\x5C.txt\t0\t6\t6\t" + std::to_string(layout.dataOffsets[1]) +
+                "\t0:00.000\t0:00.000\n",
+            row.str());
+  std::ostringstream compressed;
+  PrintMemberRow(compressed, archive, 2);
+  EXPECT_EQ("2\tx.bin\t\tx.bin\t8\t2\t5\t" + std::to_string(layout.dataOffsets[2]) + "\t0:00.000\t0:00.000\n",
+            compressed.str());
+  std::ostringstream none;
+  PrintMemberRow(none, archive, 3);
+  EXPECT_EQ("", none.str());
+}
+
+TEST(InfoReport, FailedReadShowsStatusAndNoStartTimes) {
+  ZipOptions options;
+  options.entryCountOverride = 2;
+  InfoOptions info;
+  info.archivePath = WriteTempFile(TestFileName(), BuildZip({{"a.txt", "x"}}, options));
+  std::ostringstream out;
+  EXPECT_EQ(1, RunInfo(info, out));
+  const std::string text = out.str();
+  EXPECT_NE(std::string::npos, text.find("status\t2 StatusBadHeader\n"));
+  EXPECT_NE(std::string::npos, text.find("members\t1 of 2\n"));
+  EXPECT_NE(std::string::npos, text.find("\n0\ta.txt\t\ta.txt\t0\t1\t1\t35\t0:00.000\t-\n"));
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+#include "tools/trackcase_info_report.h"
+
+#include <cstdio>
+
+std::string FormatTime(uint32_t ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%lu:%02lu.%03lu", static_cast<unsigned long>(ms / 60000),
+                static_cast<unsigned long>(ms / 1000 % 60), static_cast<unsigned long>(ms % 1000));
+  return text;
+}
+
+const char* StatusName(int status) {
+  switch (status) {
+    case StatusCannotOpen: return "StatusCannotOpen";
+    case StatusNotZip: return "StatusNotZip";
+    case StatusBadHeader: return "StatusBadHeader";
+    case StatusNoStoredMember: return "StatusNoStoredMember";
+    case StatusPlayable: return "StatusPlayable";
+  }
+  return "?";
+}
+
+void PrintSummary(std::ostream& out, const ZipFile& archive) {
+  out << "archive\t" << archive.GetArchivePath() << "\n"
+      << "status\t" << archive.status << " " << StatusName(archive.status) << "\n"
+      << "size\t" << archive.fileSize << "\n"
+      << "members\t" << archive.GetCount() << " of " << archive.entryCount << "\n"
+      << "play time\t" << FormatTime(archive.GetPlayTime()) << "\n";
+}
+
+void PrintHeader(std::ostream& out) {
+  out << "index\tname\tfolder\tfile\tmethod\tcompressed\tuncompressed\tdata offset\tplay time\tstart time\n";
+}
+
+void PrintMemberRow(std::ostream& out, const ZipFile& archive, int index) {
+  const File* member = archive.GetMember(index);
+  if (!member) return;
+  // Start times exist only after a complete read.
+  const std::string start = archive.startTimes.empty() ? "-" : FormatTime(archive.GetStartTime(index));
+  out << index << "\t" << member->GetPath() << "\t" << member->GetFolder() << "\t" << member->GetFileName() << "\t"
+      << member->method << "\t" << member->compressedSize << "\t" << member->uncompressedSize << "\t"
+      << member->dataOffset << "\t" << FormatTime(member->GetPlayTime()) << "\t" << start << "\n";
+}
+
+int RunInfo(const InfoOptions& options, std::ostream& out) {
+  ZipFile archive(options.archivePath);
+  const bool read = archive.Read();
+  PrintSummary(out, archive);
+  PrintHeader(out);
+  for (int i = 0; i < archive.GetCount(); ++i) PrintMemberRow(out, archive, i);
+  return read ? 0 : 1;
+}

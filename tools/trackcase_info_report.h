@@ -1,0 +1,24 @@
+// What trackcase-info prints: the archive's status and one tab-separated row per member.
+// New columns go into PrintHeader and PrintMemberRow together, so the two stay aligned.
+#pragma once
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "archive/ZipFile.h"
+
+struct InfoOptions {
+  std::string archivePath;
+};
+
+// m:ss.mmm with as many minute digits as needed (0xFFFFFFFF ms is 71582:47.295).
+std::string FormatTime(uint32_t ms);
+// "StatusPlayable" and so on; "?" for a value outside the five.
+const char* StatusName(int status);
+
+void PrintSummary(std::ostream& out, const ZipFile& archive);
+void PrintHeader(std::ostream& out);
+void PrintMemberRow(std::ostream& out, const ZipFile& archive, int index);
+
+// Reads the archive and prints everything; returns the process exit code (0: directory read).
+int RunInfo(const InfoOptions& options, std::ostream& out);
