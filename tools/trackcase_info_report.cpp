@@ -42,11 +42,28 @@ void PrintMemberRow(std::ostream& out, const ZipFile& archive, int index) {
       << member->dataOffset << "\t" << FormatTime(member->GetPlayTime()) << "\t" << start << "\n";
 }
 
+void PrintTagHeader(std::ostream& out) { out << "index\ttitle\tartist\talbum\tyear\ttrack\tgenre\tcomment\n"; }
+
+void PrintTagRow(std::ostream& out, const ZipFile& archive, int index) {
+  const File* member = archive.GetMember(index);
+  if (!member || !member->HasTag()) return;
+  const TagInfo tag = member->GetTag();
+  out << index << "\t" << tag.title << "\t" << tag.artist << "\t" << tag.album << "\t" << tag.year << "\t"
+      << tag.trackNumber << "\t" << tag.genre << "\t" << tag.comment << "\n";
+}
+
 int RunInfo(const InfoOptions& options, std::ostream& out) {
   ZipFile archive(options.archivePath);
   const bool read = archive.Read();
   PrintSummary(out, archive);
   PrintHeader(out);
   for (int i = 0; i < archive.GetCount(); ++i) PrintMemberRow(out, archive, i);
+  bool tagged = false;
+  for (int i = 0; i < archive.GetCount() && !tagged; ++i) tagged = archive.GetMember(i)->HasTag();
+  if (tagged) {
+    out << "\n";
+    PrintTagHeader(out);
+    for (int i = 0; i < archive.GetCount(); ++i) PrintTagRow(out, archive, i);
+  }
   return read ? 0 : 1;
 }

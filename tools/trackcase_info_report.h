@@ -19,6 +19,9 @@ const char* StatusName(int status);
 void PrintSummary(std::ostream& out, const ZipFile& archive);
 void PrintHeader(std::ostream& out);
 void PrintMemberRow(std::ostream& out, const ZipFile& archive, int index);
+// The tag texts, in a table of their own after the member rows: one row per tagged member.
+void PrintTagHeader(std::ostream& out);
+void PrintTagRow(std::ostream& out, const ZipFile& archive, int index);
 
 // Reads the archive and prints everything; returns the process exit code (0: directory read).
 int RunInfo(const InfoOptions& options, std::ostream& out);
