@@ -89,14 +89,15 @@ TEST_F(MainWindowTest, CreatedCompactTheLayoutIsTheStripAtOnce) {
 }
 
 TEST_F(MainWindowTest, FindsTheHostWindowsByClass) {
-  HWND eq = CreateHostWindow(kHostEqualizerClass, 0, 0, 275, 116);
   HWND pe = CreateHostWindow(kHostPlaylistClass, 0, 0, 275, 116);
+  HWND mb = CreateHostWindow(kHostMiniBrowserClass, 0, 0, 275, 116);
   Recreate();
-  EXPECT_EQ(win().eqWnd, eq);
   EXPECT_EQ(win().peWnd, pe);
-  EXPECT_EQ(win().mbWnd, nullptr);
-  DestroyWindow(eq);
+  EXPECT_EQ(win().mbWnd, mb);
   DestroyWindow(pe);
+  DestroyWindow(mb);
+  Recreate();
+  EXPECT_EQ(win().mbWnd, nullptr);
 }
 
 TEST_F(MainWindowTest, TickAsksTheHostOnlyWhilePlaying) {
@@ -432,7 +433,7 @@ class MainWindowSnapTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    SetWindowPos(w->host, nullptr, 200, 300, 275, 116, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    PlaceSharedHost(200, 300);
   }
 };
 
@@ -450,10 +451,16 @@ TEST_F(MainWindowSnapTest, MovingNearAHostCornerJoinsTheCornersAndDocks) {
 }
 
 TEST_F(MainWindowSnapTest, HiddenHostWindowsAreNotSnappedTo) {
-  ShowWindow(w->host, SW_HIDE);
+  ParkSharedHost();
+  HWND hiddenPlaylist = CreateHostWindow(kHostPlaylistClass, 200, 300, 275, 116);
+  win().peWnd = hiddenPlaylist;
   const POINT p = win().Snap(204, 300 - H() + 6);
   EXPECT_EQ(p.x, 204);
   EXPECT_EQ(win().docked, 0);
+  ShowWindow(hiddenPlaylist, SW_SHOWNOACTIVATE);
+  EXPECT_EQ(win().Snap(204, 300 - H() + 6).x, 200);
+  win().peWnd = nullptr;
+  SetWindowPos(hiddenPlaylist, nullptr, -7000, -7000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TEST_F(MainWindowSnapTest, SnapOtherThanOneDocksOnlyOnContact) {
@@ -478,22 +485,21 @@ TEST_F(MainWindowSnapTest, SnapLengthComesFromTheHostIni) {
 }
 
 TEST_F(MainWindowSnapTest, LaterHostWindowsEdgeOverridesTheMainWindows) {
-  HWND eq = CreateHostWindow(kHostEqualizerClass, 278, 320, 200, 116);
-  ShowWindow(eq, SW_SHOWNOACTIVATE);
-  Recreate();  // the window looks its host windows up at creation
-  SetWindowPos(w->host, nullptr, 200, 300, 275, 116, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  ASSERT_EQ(win().eqWnd, eq);
+  // Kept shown and moved away afterwards, for the reason the shared host is.
+  static const HWND eq = CreateHostWindow(kHostEqualizerClass, 0, 0, 200, 116);
+  SetWindowPos(eq, nullptr, 278, 320, 200, 116, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  win().eqWnd = eq;
   const POINT p = win().Snap(476, 340);
   EXPECT_EQ(p.x, 478);
   EXPECT_EQ(win().dockOffsetX, 278);
-  DestroyWindow(eq);
+  SetWindowPos(eq, nullptr, -6000, -6000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TEST_F(MainWindowSnapTest, IsDockedWorksItOutFromTheSavedPositionOnce) {
   g_settings.x = 475;
   g_settings.y = 300;
   Recreate();
-  SetWindowPos(w->host, nullptr, 200, 300, 275, 116, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  PlaceSharedHost(200, 300);
   ASSERT_EQ(win().docked, -1);
   EXPECT_TRUE(win().IsDocked());
   EXPECT_EQ(win().dockOffsetX, 275);
@@ -508,7 +514,7 @@ TEST_F(MainWindowSnapTest, AFreeSavedPositionIsNotDocked) {
   g_settings.x = 700;
   g_settings.y = 20;
   Recreate();
-  SetWindowPos(w->host, nullptr, 200, 300, 275, 116, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  PlaceSharedHost(200, 300);
   EXPECT_FALSE(win().IsDocked());
   EXPECT_EQ(win().docked, 0);
 }
@@ -533,6 +539,51 @@ TEST_F(MainWindowTest, DestroyingTheWindowDetachesTheObject) {
   HWND hwnd = win().hwnd;
   ASSERT_TRUE(DestroyWindow(hwnd));
   EXPECT_EQ(win().hwnd, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+int g_configurationOpened = 0;
+void CountConfigurationOpening() { ++g_configurationOpened; }
+
+// Keys waiting in the queue are what the menu's own loop reads once it is tracking.
+void QueueMenuKeys(HWND hwnd, std::initializer_list<WPARAM> keys) {
+  for (WPARAM key : keys) PostMessageA(hwnd, WM_KEYDOWN, key, 0);
+}
+
+TEST_F(MainWindowTest, SettingsMenuItemOpensTheConfiguration) {
+  ShowWindow(win().hwnd, SW_SHOWNOACTIVATE);
+  g_configurationOpened = 0;
+  g_openConfiguration = &CountConfigurationOpening;
+  QueueMenuKeys(win().hwnd, {VK_DOWN, VK_RETURN});
+  w->Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 8));
+  EXPECT_EQ(g_configurationOpened, 1);
+  QueueMenuKeys(win().hwnd, {VK_ESCAPE});  // dismissed: nothing
+  w->Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 8));
+  EXPECT_EQ(g_configurationOpened, 1);
+  g_openConfiguration = nullptr;  // no hook: the item does nothing
+  QueueMenuKeys(win().hwnd, {VK_DOWN, VK_RETURN});
+  w->Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 8));
+  EXPECT_EQ(g_configurationOpened, 1);
+  EXPECT_THAT(calls(), IsEmpty());
+}
+
+TEST_F(MainWindowTest, ListMenuSelectsTheRowAndPlaysTheRowUnderTheCursor) {
+  AddRows(6);
+  w->FixRowHeight(10);
+  ShowWindow(win().hwnd, SW_SHOWNOACTIVATE);
+  const RECT r = WindowRect();
+  SetCursorPos(r.left + 40, r.top + 23 + 10 * 4 + 3);  // row 4
+  QueueMenuKeys(win().hwnd, {VK_DOWN, VK_RETURN});  // the first item: play
+  w->Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 23 + 10 * 4 + 3));
+  EXPECT_EQ(list().selected, 4);
+  EXPECT_THAT(calls(), ElementsAre("JumpTo 4 0"));
+  QueueMenuKeys(win().hwnd, {VK_ESCAPE});
+  w->Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 23 + 10 * 1 + 3));
+  EXPECT_EQ(list().selected, 1);
+  EXPECT_EQ(calls().size(), 1u);
 }
 
 }  // namespace

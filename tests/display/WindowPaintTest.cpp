@@ -327,14 +327,16 @@ TEST_F(WindowPaintTest, LongTitleEndsInAnEllipsisBeforeTheTime) {
   win().SetCurrentTrack(-1, 0);
   list().SetSelection(-1);
   const Capture c = Shoot();
-  // Just before the time: dots on the baseline, not the cut-off top of a W.
+  // The title's last marks, left of the time, are dots on the baseline, not the cut-off top of a W.
   const int end = W() - 20 - ListTextWidth("1:15");
   const int ellipsis = ListTextWidth("...");
   const RECT row = RowRect(0);
   const int middle = row.top + list().rowHeight / 2;
   int left = 0, right = 0;
-  EXPECT_EQ(InkColumns(c, RECT{end - ellipsis + 1, row.top, end, middle}, kTestNormalBg, &left, &right), 0);
-  EXPECT_GT(InkColumns(c, RECT{end - ellipsis, middle, end, row.bottom}, kTestNormalBg, &left, &right), 0);
+  ASSERT_GT(InkColumns(c, RECT{13, row.top, end, row.bottom}, kTestNormalBg, &left, &right), 0);
+  const int last = right;
+  EXPECT_EQ(InkColumns(c, RECT{last - ellipsis / 2, row.top, last + 1, middle}, kTestNormalBg, &left, &right), 0);
+  EXPECT_GE(InkColumns(c, RECT{last + 1 - ellipsis, middle, last + 1, row.bottom}, kTestNormalBg, &left, &right), 3);
   // Further left the title's letters reach the top half.
   EXPECT_GT(InkColumns(c, RECT{13, row.top, 13 + 40, middle}, kTestNormalBg, &left, &right), 0);
 }

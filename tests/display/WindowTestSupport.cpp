@@ -160,6 +160,7 @@ void ResetEnvironment() {
   g_host = HostState{};
   g_host.skinFolder = ScratchPath("no-such-skin");
   g_host.skinIdentity = "host skin";
+  ParkSharedHost();
 }
 
 HWND CreateHostWindow(const char* className, int x, int y, int width, int height) {
@@ -172,6 +173,17 @@ HWND CreateHostWindow(const char* className, int x, int y, int width, int height
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+HWND SharedHostWindow() {
+  static const HWND host = CreateHostWindow("TestHostMain", -5000, -5000, 275, 116);
+  return host;
+}
+
+void PlaceSharedHost(int x, int y) {
+  SetWindowPos(SharedHostWindow(), nullptr, x, y, 275, 116, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void ParkSharedHost() { PlaceSharedHost(-5000, -5000); }
+
 void EnsureWindowClass() {
   static const bool registered = MainWindow::RegisterClass(GetModuleHandleA(nullptr));
   (void)registered;
@@ -179,7 +191,6 @@ void EnsureWindowClass() {
 
 WindowUnderTest::WindowUnderTest() {
   EnsureWindowClass();
-  host = CreateHostWindow("TestHostMain", 600, 500, 275, 116);
   window.hostWnd = host;
   window.commands = &commands;
   CreateWindowExA(0, kMainWindowClass, "", WS_CLIPSIBLINGS, 0, 0, 300, 100, host, nullptr,
@@ -188,7 +199,6 @@ WindowUnderTest::WindowUnderTest() {
 
 WindowUnderTest::~WindowUnderTest() {
   if (window.hwnd) DestroyWindow(window.hwnd);
-  if (host) DestroyWindow(host);
 }
 
 LRESULT WindowUnderTest::Send(UINT message, WPARAM wParam, LPARAM lParam) const {

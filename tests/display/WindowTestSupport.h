@@ -42,8 +42,14 @@ struct HostState {
 };
 extern HostState g_host;
 
-// A top-level window of the given class (the host main window: "TestHostMain"), hidden.
+// A top-level window of the given class that answers like the host, hidden.
 HWND CreateHostWindow(const char* className, int x, int y, int width, int height);
+
+// The host main window all tests share. Once shown it stays shown, parked far off screen when a
+// test does not need it: without a window manager every hide costs Wine a two-second wait.
+HWND SharedHostWindow();
+void PlaceSharedHost(int x, int y);  // shows it at (x, y), 275 x 116
+void ParkSharedHost();
 
 // Colours of the test skin's Pledit.txt.
 constexpr COLORREF kTestNormal = RGB(0x00, 0xC0, 0x00);
@@ -63,7 +69,8 @@ COLORREF EncodedPixel(int x, int y, int tag);
 std::string ScratchPath(const std::string& name);
 
 // Puts the settings and paths in a known state: 5 x 3 units at (50, 30), counting up, seek bar
-// on, not compact; the host INI file has no snap keys; the plug-in skin folder is the test skin.
+// on, not compact; the host INI file has no snap keys; the plug-in skin folder is the test skin;
+// the shared host is parked.
 void ResetEnvironment();
 void WriteHostIni(const char* key, const char* value);
 
@@ -76,7 +83,7 @@ struct WindowUnderTest {
   ~WindowUnderTest();
   MainWindow window;
   RecordingCommands commands;
-  HWND host = nullptr;
+  HWND host = SharedHostWindow();
   HWND hwnd() const { return window.hwnd; }
   LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
   void Click(int x, int y) const;  // left button down and up
