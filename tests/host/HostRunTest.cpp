@@ -90,7 +90,9 @@ class HostRun : public testing::Test {
 };
 
 TEST_F(HostRun, CallsThePluginsFunctionsInOrderWithItsHandles) {
-  const HostResult r = RunScript("lifecycle", "dialog-choose 1\nconfig\ndialog-choose 2\nconfig\nquit\n");
+  // Configuration through the script, then through the host's own menu.
+  const HostResult r = RunScript("lifecycle",
+                                 "dialog-choose 1\nconfig\ndialog-choose 2\nmenu-choose 400\nrclick main 10 10\nquit\n");
   EXPECT_EQ(r.exitCode, 0u) << r.log;
   const auto p = Lines(r.probe);
   ASSERT_GE(p.size(), 6u) << r.probe;
