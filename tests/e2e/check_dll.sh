@@ -2,6 +2,8 @@
 # The shipped DLL: a 32-bit PE DLL that imports nothing but Windows' own DLLs and exports its
 # entry under its plain name. Usage: check_dll.sh OBJDUMP DLL
 set -u
+# The output is parsed: keep it untranslated.
+export LC_ALL=C
 objdump=$1
 dll=$2
 fail=0
