@@ -1,14 +1,77 @@
 #!/usr/bin/env bash
-# The demo: shows how the plug-in reads the sample archive (the Makefile has built everything).
+# The demo: the stand-in host plays the sample archive with the plug-in loaded from its Plugins
+# folder (the Makefile has built everything). With a display the host plays in real time for you
+# to watch; without one it runs under a private Xvfb for a few seconds and writes a PNG of the
+# screen (the host's windows and the plug-in's) to the path it prints.
 # Usage: bash tools/demo.sh BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
+sample="$root/samples/sample.zip.mp3"
+
 info="$build/native/tools/trackcase-info"
-if [ ! -x "$info" ]; then
-  echo "demo: $info is missing; run 'make build' first" >&2
+if [ -x "$info" ]; then
+  echo "== trackcase-info samples/sample.zip.mp3"
+  "$info" "$sample"
+fi
+
+stage="$build/win32/stage"
+prefix="$build/win32/wineprefix"
+if [ ! -x "$stage/trackcase-host.exe" ] || [ ! -f "$stage/Plugins/gen_trackcase.dll" ]; then
+  echo "demo: the stand-in host or the plug-in is missing in $stage; run 'make build' first" >&2
   exit 1
 fi
-echo "== trackcase-info samples/sample.zip.mp3"
-"$info" "$root/samples/sample.zip.mp3"
+if [ ! -f "$sample" ]; then
+  echo "demo: $sample is missing; tools/make_sample.sh makes it" >&2
+  exit 1
+fi
+
+if [ -n "${DISPLAY:-}" ]; then
+  echo "== the host plays samples/sample.zip.mp3 (close it with Alt+F4)"
+  exec "$root/cmake/wine-run.sh" --prefix "$prefix" "$stage/trackcase-host.exe" "$sample"
+fi
+
+out="$build/demo"
+mkdir -p "$out"
+# On a first run, place the plug-in's window beside the host's main window rather than over it.
+ini="$stage/Plugins/gen_trackcase.ini"
+[ -f "$ini" ] || printf '[pos]\r\nx=285\r\ny=0\r\n' > "$ini"
+png="$out/trackcase-demo.png"
+log="$out/demo.log"
+rm -f "$png" "$log"
+# Into the second track, so the list, the mark and the time have something to show.
+cat > "$out/demo.script" <<SCRIPT
+log $log
+load $sample
+play
+advance 100 300
+advance 2000 300
+advance 2000 300
+advance 1500 600
+mark screenshot
+pump 2500
+quit
+SCRIPT
+
+echo "== the host plays samples/sample.zip.mp3 under Xvfb"
+export TC_DEMO_HOST="$stage/trackcase-host.exe" TC_DEMO_SCRIPT="$out/demo.script" TC_DEMO_LOG="$log" TC_DEMO_PNG="$png"
+"$root/cmake/wine-session.sh" "$prefix" bash -c '
+  wine wineboot </dev/null >/dev/null 2>&1
+  wine "$TC_DEMO_HOST" --script "$TC_DEMO_SCRIPT" </dev/null >/dev/null 2>&1 &
+  host=$!
+  for _ in $(seq 1 200); do
+    if grep -q "^# mark screenshot" "$TC_DEMO_LOG" 2>/dev/null; then
+      sleep 0.5
+      import -display "$DISPLAY" -window root "$TC_DEMO_PNG"
+      break
+    fi
+    sleep 0.1
+  done
+  wait $host
+'
+if [ ! -f "$png" ]; then
+  echo "demo: no screenshot was taken; see $log" >&2
+  exit 1
+fi
+echo "== screenshot: $png"
