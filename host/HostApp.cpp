@@ -1,7 +1,6 @@
 #include "host/HostApp.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "host/StreamMeasure.h"
 #include "host/WindowSnap.h"
@@ -18,20 +17,12 @@ constexpr int kPlaylistHeight = 232;
 constexpr UINT_PTR kRealTimeTimer = 1;
 constexpr UINT kRealTimeMs = 50;
 
-// Commands the host itself understands besides the play, pause and stop of the contract.
-constexpr UINT kCommandPrevious = 40044;
-constexpr UINT kCommandNext = 40048;
-
 // Items of the host's own right-click menu.
 enum : UINT {
   kMenuPlay = 100, kMenuPause, kMenuStop, kMenuPrevious, kMenuNext, kMenuExit,
   kMenuSkinFirst = 200,    // + skin index
   kMenuConfigFirst = 400,  // + plug-in index
 };
-
-// Keys of the host's windows, as a player's.
-constexpr WPARAM kKeyComma = 188;
-constexpr WPARAM kKeyPeriod = 190;
 
 const char* RoleName(WindowRole role) {
   switch (role) {
@@ -42,27 +33,6 @@ const char* RoleName(WindowRole role) {
     case WindowRole::Plugin: return "SimpleVis";
   }
   return "";
-}
-
-std::string FormatTime(uint32_t ms) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%lu:%02lu", static_cast<unsigned long>(ms / 60000),
-                static_cast<unsigned long>(ms / 1000 % 60));
-  return buf;
-}
-
-// Copies text into a buffer of size bytes (terminator included), never splitting a
-// double-byte character.
-void CopyAnsiBounded(const std::string& text, char* buffer, size_t size) {
-  if (size == 0) return;
-  size_t n = 0;
-  while (n < text.size()) {
-    const size_t step = (IsDBCSLeadByte(static_cast<BYTE>(text[n])) && n + 1 < text.size()) ? 2 : 1;
-    if (n + step > size - 1) break;
-    n += step;
-  }
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
 }
 
 HostApp* AppOf(HWND hwnd) { return reinterpret_cast<HostApp*>(GetWindowLongPtrA(hwnd, 0)); }
@@ -277,72 +247,6 @@ void HostApp::OnRealTimeTick() {
   if (before != clock_.CurrentIndex()) Refresh();
 }
 
-LRESULT HostApp::OnUserMessage(WPARAM wp, LPARAM code) {
-  switch (code) {
-    case kIpcIsPlaying:
-      return static_cast<LRESULT>(clock_.State());
-    case kIpcGetOutputTime:
-      if (wp == 0) return clock_.State() == PlayState::Stopped ? -1 : static_cast<LRESULT>(clock_.Position());
-      if (wp == 1) return static_cast<LRESULT>(clock_.CurrentLength() / 1000);
-      if (wp == 2) return static_cast<LRESULT>(clock_.CurrentLength());
-      return -1;
-    case kIpcJumpToTime: {
-      const LRESULT r = clock_.Seek(static_cast<uint32_t>(wp));
-      Refresh();
-      return r;
-    }
-    case kIpcGetListPos:
-      return clock_.CurrentIndex();
-    case kIpcGetPlaylistFile: {
-      // The index arrives as an unsigned word; anything outside the list gets null.
-      const PlaylistEntry* e = wp <= 0x7FFFFFFF ? clock_.Entry(static_cast<int>(wp)) : nullptr;
-      return e ? reinterpret_cast<LRESULT>(e->path.c_str()) : 0;
-    }
-    case kIpcMiniBrowserOpen:
-      if (wp) mbPath_ = reinterpret_cast<const char*>(wp);
-      if (mb_) {
-        InvalidateRect(mb_, nullptr, TRUE);
-        SetWindowPos(mb_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-      }
-      return 0;
-    case kIpcGetSkinInfo: {
-      skinFolderAnswer_ = skins_.CurrentFolder();
-      if (wp) CopyAnsiBounded(skinFolderAnswer_, reinterpret_cast<char*>(wp), kSkinPathBufferSize);
-      return reinterpret_cast<LRESULT>(skins_.CurrentName());
-    }
-    default:
-      return 0;
-  }
-}
-
-bool HostApp::OnPlayerKey(WPARAM vk) {
-  switch (vk) {
-    case kKeyPeriod:
-    case 'B': clock_.Next(); break;
-    case kKeyComma:
-    case 'Z': clock_.Previous(); break;
-    case 'X': clock_.Play(); break;
-    case 'C': clock_.TogglePause(); break;
-    case 'V': clock_.Stop(); break;
-    default: return false;
-  }
-  Refresh();
-  return true;
-}
-
-void HostApp::OnCommand(HWND hwnd, UINT id) {
-  switch (id) {
-    case kCommandPlay: clock_.Play(); break;
-    case kCommandPause: clock_.TogglePause(); break;
-    case kCommandStop: clock_.Stop(); break;
-    case kCommandPrevious: clock_.Previous(); break;
-    case kCommandNext: clock_.Next(); break;
-    default: return;
-  }
-  (void)hwnd;
-  Refresh();
-}
-
 void HostApp::ShowMainMenu(HWND hwnd) {
   HMENU menu = CreatePopupMenu();
   AppendMenuA(menu, MF_STRING, kMenuPlay, "Play\tX");
@@ -487,98 +391,6 @@ LRESULT HostApp::RoleProc(WindowRole role, HWND hwnd, UINT msg, WPARAM wp, LPARA
     default:
       return DefWindowProcA(hwnd, msg, wp, lp);
   }
-}
-
-void HostApp::PaintMain(HDC dc, const RECT& rc) {
-  HBRUSH bg = CreateSolidBrush(RGB(36, 36, 52));
-  FillRect(dc, &rc, bg);
-  DeleteObject(bg);
-  SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-  SetTextColor(dc, RGB(0, 230, 0));
-  const char* state = clock_.State() == PlayState::Playing ? "PLAYING"
-                      : clock_.State() == PlayState::Paused ? "PAUSED" : "STOPPED";
-  char line[160];
-  std::snprintf(line, sizeof line, "TRACKCASE HOST  %s", state);
-  TextOutA(dc, 6, 4, line, lstrlenA(line));
-  const PlaylistEntry* e = clock_.Entry(clock_.CurrentIndex());
-  std::snprintf(line, sizeof line, "%d/%d  %s / %s", clock_.Count() ? clock_.CurrentIndex() + 1 : 0, clock_.Count(),
-                FormatTime(clock_.Position()).c_str(), FormatTime(clock_.CurrentLength()).c_str());
-  TextOutA(dc, 6, 24, line, lstrlenA(line));
-  if (e) {
-    const size_t slash = e->path.find_last_of("\\/");
-    const std::string name = slash == std::string::npos ? e->path : e->path.substr(slash + 1);
-    TextOutA(dc, 6, 44, name.c_str(), static_cast<int>(name.size()));
-  }
-  std::snprintf(line, sizeof line, "skin: %s", skins_.CurrentName());
-  SetTextColor(dc, RGB(200, 200, 120));
-  TextOutA(dc, 6, 64, line, lstrlenA(line));
-  std::snprintf(line, sizeof line, "plug-ins: %u  right-click: menu", static_cast<unsigned>(plugins_.Plugins().size()));
-  TextOutA(dc, 6, 84, line, lstrlenA(line));
-  SelectObject(dc, oldFont);
-  // Progress bar along the bottom edge.
-  const uint32_t length = clock_.CurrentLength();
-  RECT bar = {rc.left, rc.bottom - 4, rc.right, rc.bottom};
-  HBRUSH dark = CreateSolidBrush(RGB(20, 20, 28));
-  FillRect(dc, &bar, dark);
-  DeleteObject(dark);
-  if (length) {
-    bar.right = rc.left + static_cast<LONG>((static_cast<unsigned long long>(clock_.Position()) * (rc.right - rc.left)) / length);
-    HBRUSH fill = CreateSolidBrush(RGB(0, 200, 0));
-    FillRect(dc, &bar, fill);
-    DeleteObject(fill);
-  }
-}
-
-void HostApp::PaintRole(WindowRole role, HDC dc, const RECT& rc) {
-  const SkinColors colors = skins_.CurrentColors();
-  HBRUSH bg = CreateSolidBrush(role == WindowRole::Playlist ? colors.normalBg : RGB(28, 28, 40));
-  FillRect(dc, &rc, bg);
-  DeleteObject(bg);
-  SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-  SetTextColor(dc, RGB(220, 220, 220));
-  const char* title = role == WindowRole::Equalizer ? "EQUALIZER"
-                      : role == WindowRole::Playlist ? "PLAYLIST EDITOR" : "MINIBROWSER";
-  TextOutA(dc, 6, 2, title, lstrlenA(title));
-  TEXTMETRICA tm;
-  GetTextMetricsA(dc, &tm);
-  const int rowHeight = tm.tmHeight > 0 ? tm.tmHeight : 12;
-  if (role == WindowRole::Equalizer) {
-    // Ten sliders at rest, drawn only to show what the window is.
-    HBRUSH knob = CreateSolidBrush(RGB(0, 180, 0));
-    for (int i = 0; i < 10; ++i) {
-      RECT r = {20 + i * 24, 60, 28 + i * 24, 66};
-      FillRect(dc, &r, knob);
-    }
-    DeleteObject(knob);
-  } else if (role == WindowRole::Playlist) {
-    for (int i = 0; i < clock_.Count(); ++i) {
-      const int y = 4 + rowHeight * (i + 1);
-      if (y > rc.bottom) break;
-      const PlaylistEntry* e = clock_.Entry(i);
-      if (i == clock_.CurrentIndex()) {
-        RECT sel = {rc.left, y, rc.right, y + rowHeight};
-        HBRUSH sb = CreateSolidBrush(colors.selectedBg);
-        FillRect(dc, &sel, sb);
-        DeleteObject(sb);
-      }
-      SetTextColor(dc, i == clock_.CurrentIndex() ? colors.current : colors.normal);
-      const size_t slash = e->path.find_last_of("\\/");
-      std::string line = std::to_string(i + 1) + ". " + (slash == std::string::npos ? e->path : e->path.substr(slash + 1));
-      TextOutA(dc, 6, y, line.c_str(), static_cast<int>(line.size()));
-      const std::string len = FormatTime(e->lengthMs);
-      SIZE sz;
-      GetTextExtentPoint32A(dc, len.c_str(), static_cast<int>(len.size()), &sz);
-      TextOutA(dc, rc.right - 6 - sz.cx, y, len.c_str(), static_cast<int>(len.size()));
-    }
-  } else {
-    const char* label = mbPath_.empty() ? "(nothing opened)" : "last opened:";
-    TextOutA(dc, 6, 4 + rowHeight, label, lstrlenA(label));
-    RECT text = {6, 4 + 2 * rowHeight, rc.right - 6, rc.bottom - 4};
-    DrawTextA(dc, mbPath_.c_str(), static_cast<int>(mbPath_.size()), &text, DT_WORDBREAK | DT_NOPREFIX);
-  }
-  SelectObject(dc, oldFont);
 }
 
 }  // namespace host

@@ -2,8 +2,8 @@
 // are exact; the demo drives it from the real clock.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <string>
-#include <vector>
 
 namespace host {
 
@@ -21,7 +21,8 @@ class PlayClock {
   void Clear();
   void Add(PlaylistEntry entry);
   int Count() const { return static_cast<int>(entries_.size()); }
-  // Null for an index outside the list.
+  // Null for an index outside the list. An entry, and the text of its path, stay where they are
+  // until the list is cleared: the host hands out pointers to the path.
   const PlaylistEntry* Entry(int index) const;
   int CurrentIndex() const { return current_; }
   PlayState State() const { return state_; }
@@ -46,7 +47,7 @@ class PlayClock {
  private:
   void EndOfEntry();
 
-  std::vector<PlaylistEntry> entries_;
+  std::deque<PlaylistEntry> entries_;  // appending never moves the entries already there
   int current_ = 0;
   PlayState state_ = PlayState::Stopped;
   uint32_t position_ = 0;

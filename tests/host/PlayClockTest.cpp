@@ -114,6 +114,15 @@ TEST(PlayClock, SelectionBoundsAndAnEmptyList) {
   EXPECT_EQ(empty.CurrentLength(), 0u);
 }
 
+TEST(PlayClock, PathTextsStayPutWhileEntriesAreAdded) {
+  PlayClock c;
+  c.Add({"a", 1, 0});  // short enough to live inside the string object itself
+  const char* text = c.Entry(0)->path.c_str();
+  for (int i = 0; i < 200; ++i) c.Add({"more", 1, 0});
+  EXPECT_EQ(c.Entry(0)->path.c_str(), text);
+  EXPECT_STREQ(text, "a");
+}
+
 TEST(PlayClock, ZeroLengthEntriesArePassedOver) {
   PlayClock c;
   c.Add({"x", 0, 0});

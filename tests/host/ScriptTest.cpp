@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "host/AnsiText.h"
 #include "host/ModalAnswer.h"
 #include "host/PluginSet.h"
 #include "host/Script.h"
@@ -208,6 +210,35 @@ TEST(HostColor, ParsesOnlyTheFullForm) {
   EXPECT_EQ(ParseHostColor("#0000F", 7), 7u);
   EXPECT_EQ(ParseHostColor("#0000FG", 7), 7u);
   EXPECT_EQ(ParseHostColor("x000000", 7), 7u);
+}
+
+}  // namespace
+}  // namespace host
+
+namespace host {
+namespace {
+
+TEST(AnsiText, CutsLongTextsBeforeADoubleByteCharacter) {
+  char buf[8];
+  std::memset(buf, 'X', sizeof buf);
+  CopyAnsiBounded("abcdef", buf, sizeof buf);
+  EXPECT_STREQ(buf, "abcdef");
+  CopyAnsiBounded("abcdefgh", buf, sizeof buf);
+  EXPECT_STREQ(buf, "abcdefg");
+  // "abcde" then the two bytes of a katakana letter (lead 0x83): 7 bytes fit, but the
+  // character would end at byte 7, so it is left out entirely.
+  CopyAnsiBounded("abcdef\x83\x5C", buf, sizeof buf);
+  EXPECT_STREQ(buf, "abcdef");
+  CopyAnsiBounded("abcde\x83\x5Cz", buf, sizeof buf);
+  EXPECT_STREQ(buf, "abcde\x83\x5C");
+  // A lead byte at the very end of the text stands alone.
+  CopyAnsiBounded("ab\x83", buf, sizeof buf);
+  EXPECT_STREQ(buf, "ab\x83");
+  buf[0] = 'X';
+  CopyAnsiBounded("abc", buf, 1);
+  EXPECT_EQ(buf[0], '\0');
+  CopyAnsiBounded("abc", buf, 0);  // nothing written, nothing overrun
+  EXPECT_EQ(buf[0], '\0');
 }
 
 }  // namespace

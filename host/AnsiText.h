@@ -1,0 +1,13 @@
+// Texts in the ANSI code page handed to plug-ins through fixed buffers.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace host {
+
+// Copies text into a buffer of size bytes, terminator included, never splitting a double-byte
+// character of the ANSI code page: a text that does not fit is cut before the character that
+// would not.
+void CopyAnsiBounded(const std::string& text, char* buffer, size_t size);
+
+}  // namespace host
