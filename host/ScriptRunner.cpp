@@ -319,7 +319,8 @@ bool ScriptRunner::Expect(const ScriptCommand& cmd) {
   const std::string& value = cmd.args[1];
   PlayClock& clock = app_.Clock();
   uint32_t tolerance = 0;
-  if (cmd.args.size() > 2 && !ParseUint32(cmd.args[2], tolerance)) {
+  const bool pair = what == "at" || what == "size";
+  if (!pair && cmd.args.size() > 2 && !ParseUint32(cmd.args[2], tolerance)) {
     Fail(cmd, "bad tolerance");
     return false;
   }
@@ -352,6 +353,28 @@ bool ScriptRunner::Expect(const ScriptCommand& cmd) {
     HWND hwnd = Target(value, error);
     held = hwnd && IsWindowVisible(hwnd);
     actual = hwnd ? (held ? "visible" : "hidden") : "absent";
+  } else if (what == "at" || what == "size") {
+    // value is "WINDOW"; the third word "X,Y" or "W,H".
+    std::string error;
+    HWND hwnd = Target(value, error);
+    RECT r = {};
+    if (!hwnd || cmd.args.size() < 3 || !GetWindowRect(hwnd, &r)) {
+      Fail(cmd, error.empty() ? "expect " + what + " needs WINDOW and X,Y" : error);
+      return false;
+    }
+    const std::string& want = cmd.args[2];
+    const size_t comma = want.find(',');
+    int32_t a = 0, b = 0;
+    if (comma == std::string::npos || !ParseInt32(want.substr(0, comma), a) || !ParseInt32(want.substr(comma + 1), b)) {
+      Fail(cmd, "bad pair " + want);
+      return false;
+    }
+    const LONG x = what == "at" ? r.left : r.right - r.left;
+    const LONG y = what == "at" ? r.top : r.bottom - r.top;
+    actual = std::to_string(x) + "," + std::to_string(y);
+    held = x == a && y == b;
+    if (!held) Fail(cmd, "expected " + what + " " + value + " " + want + ", got " + actual);
+    return held;
   } else if (what == "hidden") {
     std::string error;
     HWND hwnd = Target(value, error);

@@ -175,10 +175,20 @@ TEST_F(HostRun, SeeksPlaysPausesAndStopsOnThePluginsCommands) {
 }
 
 TEST_F(HostRun, AFailedExpectationFailsTheRun) {
-  const HostResult r = RunScript("failing", "load " + kData + "/c8.mp3\nexpect length 791\nexpect state playing\nquit\n");
+  const HostResult r = RunScript("failing", "load " + kData + "/c8.mp3\nexpect length 791\nexpect state playing\n"
+                                 "expect at plugin 600,1\nquit\n");
   EXPECT_EQ(r.exitCode, 1u);
   EXPECT_TRUE(Contains(r.log, "expected length 791, got 792")) << r.log;
   EXPECT_TRUE(Contains(r.log, "expected state playing, got stopped")) << r.log;
+  EXPECT_TRUE(Contains(r.log, "expected at plugin 600,1, got 600,0")) << r.log;
+}
+
+TEST_F(HostRun, WindowPlacesCanBeExpected) {
+  const HostResult r = RunScript("places",
+                                 "expect at main 0,0\nexpect size main 275,116\nexpect at eq 0,116\n"
+                                 "expect at pe 0,232\nexpect size pe 275,232\nexpect at mb 275,116\n"
+                                 "move plugin 300 200\nexpect at plugin 300,200\nexpect size plugin 100,60\nquit\n");
+  EXPECT_EQ(r.exitCode, 0u) << r.log;
 }
 
 TEST_F(HostRun, KeysReachTheWindowsTheyAreSentTo) {
