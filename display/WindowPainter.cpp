@@ -25,6 +25,10 @@ void MainWindow::OnPaint() {
   gdi::MemoryDc memory(paint.dc());
   if (!buffer || !memory) return;
   gdi::Selection bufferSelection(memory.get(), buffer.get());
+  // Only the invalid part reaches the screen, so only it is composed: a new time redraws the
+  // time and seek-bar regions, not the list.
+  const RECT& area = paint.area();
+  IntersectClipRect(memory.get(), area.left, area.top, area.right, area.bottom);
   Render(memory.get());
   BitBlt(paint.dc(), 0, 0, windowWidth, windowHeight, memory.get(), 0, 0, SRCCOPY);
 }
@@ -40,7 +44,14 @@ void MainWindow::Render(HDC dc) {
       PaintFrame(dc, pledit.get());
     }
   }
-  if (listView) listView->Paint(dc, text.get());
+  // The rows cost the most to draw; a paint whose clipping leaves no part of the list area (a new
+  // time: regions 12 and 15) skips them.
+  const RECT listArea{0, 0, windowWidth, g_settings.compact ? kCompactHeight : windowHeight - 38};
+  RECT clip{};
+  RECT overlap{};
+  const int clipKind = GetClipBox(dc, &clip);
+  const bool listShown = clipKind == ERROR || (clipKind != NULLREGION && IntersectRect(&overlap, &clip, &listArea));
+  if (listView && listShown) listView->Paint(dc, text.get());
   PaintTime(dc, text.get(), posbar.get());
 }
 

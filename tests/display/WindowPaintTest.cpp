@@ -404,6 +404,44 @@ TEST_F(CompactLineTest, OnlyTheFrameAndTheLineWhateverTheTime) {
   EXPECT_EQ(PieceMismatches(c, 5, 4, Text(), textfont::Letter('T')), 0);
 }
 
+// What is on screen after real paints: a new time repaints the time and the bar, and leaves the
+// rows that were there before exactly as they were.
+TEST_F(WindowPaintTest, TimeChangeRepaintKeepsTheRowsOnScreen) {
+  for (const char* title : {"First", "Second", "Third"}) win().AddTrack(title, 95000);
+  win().SetCurrentTrack(1, 95000);
+  win().SetTime(0, 10);
+  ShowWindow(win().hwnd, SW_SHOWNOACTIVATE);
+  UpdateWindow(win().hwnd);
+  auto screen = [&] {
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(win().hwnd);
+    for (int y = 0; y < H(); ++y)
+      for (int x = 0; x < W(); ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(win().hwnd, dc);
+    return pixels;
+  };
+  const std::vector<COLORREF> before = screen();
+  const Capture composed = Shoot();
+  win().SetTime(1, 20);
+  UpdateWindow(win().hwnd);
+  const std::vector<COLORREF> after = screen();
+  int listChanged = 0, listWrong = 0, timeChanged = 0;
+  for (int y = 0; y < H(); ++y) {
+    for (int x = 0; x < W(); ++x) {
+      const size_t i = static_cast<size_t>(y) * W() + x;
+      if (y < H() - 38) {
+        listChanged += before[i] != after[i];
+        listWrong += after[i] != composed.At(x, y);
+      } else if (x >= W() - 77 && x < W() - 54 && y >= H() - 15 && y < H() - 9) {
+        timeChanged += before[i] != after[i];
+      }
+    }
+  }
+  EXPECT_EQ(listChanged, 0);
+  EXPECT_EQ(listWrong, 0);  // and the screen shows what the window composes
+  EXPECT_GT(timeChanged, 0);
+}
+
 // Pictures for people: the normal and the compact window with Japanese titles.
 TEST_F(WindowPaintTest, SavesPicturesOfBothForms) {
   ResetEnvironment();
