@@ -77,13 +77,6 @@ class ControllerTest : public ::testing::Test {
   ArchiveController* controller = nullptr;
 };
 
-TEST_F(ControllerTest, IsOneInstanceUntilDestroyed) {
-  EXPECT_EQ(&ArchiveController::Instance(), controller);
-  EXPECT_EQ(controller->shownSeconds, ArchiveController::kUnsetSeconds);
-  EXPECT_TRUE(controller->currentPath.empty());
-  EXPECT_EQ(controller->archive, nullptr);
-}
-
 TEST_F(ControllerTest, NewArchiveListsEveryMemberMarksTheFirstAndShowsTheWindow) {
   controller->Update(ThreeTrackArchive(), 0);
   EXPECT_THAT(display.events, ElementsAre("add 01 intro.mp3 65000", "add 02 song.mp3 4000", "add 03 end.mp3 5000",
