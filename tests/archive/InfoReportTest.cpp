@@ -16,26 +16,6 @@ TEST(InfoReport, TimesAsMinutesSecondsMilliseconds) {
   EXPECT_EQ("71582:47.295", FormatTime(0xFFFFFFFFu));
 }
 
-TEST(InfoReport, RowsCarryNamesSizesAndOffsets) {
-  ZipLayout layout;
-  const std::string zip =
-      BuildZip({{"disc1/", ""}, {"disc1/\x83\x5C.txt", "abcdef"}, {"x.bin", "zz", true}}, ZipOptions(), &layout);
-  ZipFile archive(WriteTempFile(TestFileName(), zip));
-  ASSERT_TRUE(archive.Read());
-  std::ostringstream row;
-  PrintMemberRow(row, archive, 1);
-  EXPECT_EQ("1\tdisc1/\x83\x5C.txt\tdisc1/\t\x83\x5C.txt\t0\t6\t6\t" + std::to_string(layout.dataOffsets[1]) +
-                "\t0:00.000\t0:00.000\n",
-            row.str());
-  std::ostringstream compressed;
-  PrintMemberRow(compressed, archive, 2);
-  EXPECT_EQ("2\tx.bin\t\tx.bin\t8\t2\t5\t" + std::to_string(layout.dataOffsets[2]) + "\t0:00.000\t0:00.000\n",
-            compressed.str());
-  std::ostringstream none;
-  PrintMemberRow(none, archive, 3);
-  EXPECT_EQ("", none.str());
-}
-
 TEST(InfoReport, FailedReadShowsStatusAndNoStartTimes) {
   ZipOptions options;
   options.entryCountOverride = 2;
