@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "tools/trackcase_info_listline.h"
+
 std::string FormatTime(uint32_t ms) {
   char text[32];
   std::snprintf(text, sizeof text, "%lu:%02lu.%03lu", static_cast<unsigned long>(ms / 60000),
@@ -58,6 +60,8 @@ int RunInfo(const InfoOptions& options, std::ostream& out) {
   PrintSummary(out, archive);
   PrintHeader(out);
   for (int i = 0; i < archive.GetCount(); ++i) PrintMemberRow(out, archive, i);
+  out << "\n";
+  PrintListLines(out, archive);
   bool tagged = false;
   for (int i = 0; i < archive.GetCount() && !tagged; ++i) tagged = archive.GetMember(i)->HasTag();
   if (tagged) {
