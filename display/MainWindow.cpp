@@ -16,7 +16,11 @@ constexpr LONG kStyleKeepMask = static_cast<LONG>(0xFF3FFFFFu);
 }  // namespace
 
 MainWindow::MainWindow() = default;
-MainWindow::~MainWindow() = default;
+
+MainWindow::~MainWindow() {
+  // The window must not outlive the object its messages are dispatched to.
+  if (hwnd) DestroyWindow(hwnd);
+}
 
 bool MainWindow::RegisterClass(HINSTANCE instance) {
   WNDCLASSA windowClass{};

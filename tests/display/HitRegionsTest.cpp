@@ -71,19 +71,4 @@ TEST(HitRegions, CompactStripHoldsTheBottomRegions) {
   EXPECT_EQ(HitTestRegions(20, 7, 275, 14), region::kMove);
 }
 
-TEST(HitRegions, ResolvedRectanglesAreInclusiveOfBothEdges) {
-  const RECT close = ResolveRegion(region::kClose, 275, 116);
-  EXPECT_EQ(close.left, 264);
-  EXPECT_EQ(close.right, 273);  // -3 inclusive
-  EXPECT_EQ(close.top, 3);
-  EXPECT_EQ(close.bottom, 13);
-  const RECT list = ResolveRegion(region::kList, 275, 116);
-  EXPECT_EQ(list.right, 275 - 19 + 1);
-  EXPECT_EQ(list.bottom, 116 - 39 + 1);
-  const RECT move = ResolveRegion(region::kMove, 275, 116);
-  EXPECT_TRUE(IsRectEmpty(&move));
-  const RECT outOfTable = ResolveRegion(region::kCount, 275, 116);
-  EXPECT_TRUE(IsRectEmpty(&outOfTable));
-}
-
 }  // namespace

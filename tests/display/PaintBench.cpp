@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "display/HitRegions.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 
@@ -77,24 +76,6 @@ int main(int argc, char** argv) {
   HDC dc = CreateCompatibleDC(screen);
   HGDIOBJ previous = SelectObject(dc, target);
   Measure("composition only (Render)", rounds, [&](int) { win.Render(dc); });
-  const RECT time = ResolveRegion(region::kTime, win.windowWidth, win.windowHeight);
-  const RECT seek = ResolveRegion(region::kSeekBar, win.windowWidth, win.windowHeight);
-  RECT both{};
-  UnionRect(&both, &time, &seek);
-  Measure("composition clipped to 12 and 15", rounds, [&](int) {
-    SaveDC(dc);
-    IntersectClipRect(dc, both.left, both.top, both.right, both.bottom);
-    win.Render(dc);
-    RestoreDC(dc, -1);
-  });
-  Measure("off-screen bitmap and context only", rounds, [&](int) {
-    HBITMAP b = CreateCompatibleBitmap(screen, win.windowWidth, win.windowHeight);
-    HDC m = CreateCompatibleDC(screen);
-    HGDIOBJ p = SelectObject(m, b);
-    SelectObject(m, p);
-    DeleteDC(m);
-    DeleteObject(b);
-  });
   SelectObject(dc, previous);
   DeleteDC(dc);
   DeleteObject(target);

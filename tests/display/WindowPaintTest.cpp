@@ -86,14 +86,6 @@ class WindowPaintTest : public ::testing::Test {
   std::unique_ptr<WindowUnderTest> window;
 };
 
-TEST_F(WindowPaintTest, TheTestSkinIsWhatIsDrawnFrom) {
-  const BitmapPixels pledit = Pledit();
-  ASSERT_EQ(pledit.width(), 280);
-  EXPECT_EQ(pledit.At(279, 110), EncodedPixel(279, 110, kPleditTag));
-  EXPECT_EQ(Text().At(154, 17), EncodedPixel(154, 17, kTextTag));
-  EXPECT_EQ(Posbar().At(306, 9), EncodedPixel(306, 9, kPosbarTag));
-}
-
 // Title pieces, sides, bottom pieces and thumb of the normal frame at a given width.
 void ExpectNormalFrame(const Capture& c, const BitmapPixels& pledit, int units, int heightUnits,
                        bool active) {
@@ -225,12 +217,6 @@ TEST_F(TimePaintTest, NoTimeAndNoBarWhenUnsetTooManySecondsOrNoLength) {
     EXPECT_EQ(PieceMismatches(c, W() - 150, H() - 38, Pledit(), pledit::kBottomRight), 0)
         << k.minutes << ":" << k.seconds << " of " << k.length;
   }
-}
-
-TEST_F(TimePaintTest, SixtySecondsIsStillDrawn) {
-  win().SetTime(0, 60);
-  const Capture c = Shoot();
-  EXPECT_EQ(PieceMismatches(c, W() - 64, H() - 15, Text(), textfont::Digit(6)), 0);
 }
 
 TEST_F(TimePaintTest, SeekThumbFollowsTheTimeInBothDirections) {
@@ -366,22 +352,6 @@ TEST_F(CompactLineTest, LettersAndDigitsAreGlyphsAndOtherBytesAreTextPieces) {
   EXPECT_EQ(PieceMismatches(c, W() - 46, 4, text, textfont::kColon, 0, 4), 0);
   EXPECT_EQ(PieceMismatches(c, W() - 42, 4, text, textfont::Digit(3)), 0);
   EXPECT_EQ(PieceMismatches(c, W() - 37, 4, text, textfont::Digit(4)), 0);
-}
-
-TEST_F(CompactLineTest, ShortTrackHasNoTensOfMinutes) {
-  Show("X", 125000);  // 2:05
-  const Capture c = Shoot();
-  const BitmapPixels text = Text();
-  EXPECT_EQ(PieceMismatches(c, W() - 50, 4, text, textfont::Digit(2), 0, 4), 0);
-  EXPECT_EQ(PieceMismatches(c, W() - 46, 4, text, textfont::kColon, 0, 4), 0);
-  EXPECT_EQ(PieceMismatches(c, W() - 42, 4, text, textfont::Digit(0)), 0);
-  EXPECT_EQ(PieceMismatches(c, W() - 37, 4, text, textfont::Digit(5)), 0);
-  // Nothing at the tens place: the last compact filler (at 200) shows through.
-  ASSERT_EQ(W() - 55, 220);
-  SkinPiece filler = pledit::kCompactFiller;
-  filler.top += 4;
-  filler.height = 6;
-  EXPECT_EQ(PieceMismatches(c, 200, 4, Pledit(), filler, 20, 25), 0);
 }
 
 TEST_F(CompactLineTest, DoubleByteCharacterIsOnePiece) {
