@@ -182,7 +182,7 @@ class TimePaintTest : public WindowPaintTest {
   }
 };
 
-TEST_F(TimePaintTest, CountingDownShowsMinusAndFourDigitsWithoutSeparator) {
+TEST_F(TimePaintTest, FourDigitsWithoutSeparatorAndAMinusWhenCountingDown) {
   g_settings.CountUp = 0;
   win().SetTime(5, 7);
   const Capture c = Shoot();
@@ -194,15 +194,12 @@ TEST_F(TimePaintTest, CountingDownShowsMinusAndFourDigitsWithoutSeparator) {
   EXPECT_EQ(PieceMismatches(c, W() - 64, y, text, textfont::Digit(0)), 0);
   EXPECT_EQ(PieceMismatches(c, W() - 59, y, text, textfont::Digit(7)), 0);
   EXPECT_EQ(FrameMismatchesAt(c, W() - 67, y, 3), 0);  // no colon between minutes and seconds
-}
-
-TEST_F(TimePaintTest, CountingUpHasNoMinus) {
+  g_settings.CountUp = 1;
   win().SetTime(12, 34);
-  const Capture c = Shoot();
-  const int y = H() - 15;
-  EXPECT_EQ(FrameMismatchesAt(c, W() - 82, y, 5), 0);
-  EXPECT_EQ(PieceMismatches(c, W() - 77, y, Text(), textfont::Digit(1)), 0);
-  EXPECT_EQ(PieceMismatches(c, W() - 59, y, Text(), textfont::Digit(4)), 0);
+  const Capture up = Shoot();
+  EXPECT_EQ(FrameMismatchesAt(up, W() - 82, y, 5), 0);  // no minus
+  EXPECT_EQ(PieceMismatches(up, W() - 77, y, text, textfont::Digit(1)), 0);
+  EXPECT_EQ(PieceMismatches(up, W() - 59, y, text, textfont::Digit(4)), 0);
 }
 
 TEST_F(TimePaintTest, NoTimeAndNoBarWhenUnsetTooManySecondsOrNoLength) {

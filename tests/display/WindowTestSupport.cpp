@@ -12,20 +12,17 @@ namespace testing_display {
 
 HostState g_host;
 
-void RecordingCommands::Update(const std::string& fileName, uint32_t positionMs) {
-  calls.push_back("Update " + fileName + " " + std::to_string(positionMs));
-}
-void RecordingCommands::JumpTo(int trackIndex, uint32_t offsetMs) {
-  calls.push_back("JumpTo " + std::to_string(trackIndex) + " " + std::to_string(offsetMs));
-}
+void RecordingCommands::Update(const std::string& name, uint32_t ms) { Record("Update " + name, ms); }
+void RecordingCommands::JumpTo(int track, uint32_t ms) { Record("JumpTo " + std::to_string(track), ms); }
 void RecordingCommands::PlayCurrentTrack() { calls.push_back("PlayCurrentTrack"); }
 void RecordingCommands::ToggleWindow() { calls.push_back("ToggleWindow"); }
-int RecordingCommands::ExtractTrack(int trackIndex, int commandId) {
-  calls.push_back("ExtractTrack " + std::to_string(trackIndex) + " " + std::to_string(commandId));
+int RecordingCommands::ExtractTrack(int track, int command) {
+  Record("ExtractTrack " + std::to_string(track), static_cast<uint32_t>(command));
   return 0;
 }
-void RecordingCommands::OpenInMiniBrowser(int trackIndex) {
-  calls.push_back("OpenInMiniBrowser " + std::to_string(trackIndex));
+void RecordingCommands::OpenInMiniBrowser(int track) { calls.push_back("OpenInMiniBrowser " + std::to_string(track)); }
+void RecordingCommands::Record(const std::string& call, uint32_t number) {
+  calls.push_back(call + " " + std::to_string(number));
 }
 
 namespace {

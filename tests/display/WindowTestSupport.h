@@ -26,6 +26,9 @@ class RecordingCommands : public TrackCommands {
   void OpenInMiniBrowser(int trackIndex) override;
 
   std::vector<std::string> calls;
+
+ private:
+  void Record(const std::string& call, uint32_t number);
 };
 
 // The host main window's answers, and the commands it received.
