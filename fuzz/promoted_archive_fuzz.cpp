@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -14,9 +15,14 @@
 
 namespace {
 
+// One scratch archive per process, removed when the process ends.
 const std::string& ArchivePath() {
-  static const std::string path = "/tmp/promoted_archive_fuzz_" + std::to_string(getpid()) + ".zip.mp3";
-  return path;
+  struct Scratch {
+    std::string path = "/tmp/promoted_archive_fuzz_" + std::to_string(getpid()) + ".zip.mp3";
+    ~Scratch() { std::remove(path.c_str()); }
+  };
+  static const Scratch scratch;
+  return scratch.path;
 }
 
 }  // namespace
