@@ -19,40 +19,21 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
-// Every file under `folder` (an extended-length path) whose name ends in ".ini".
-void FindIniFiles(const std::wstring& folder, std::vector<std::wstring>& found) {
+// Calls `visit` for every file and folder under `folder` (an extended-length path), children first.
+template <typename Visit>
+void Walk(const std::wstring& folder, Visit visit) {
   WIN32_FIND_DATAW entry;
   HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     const std::wstring name = entry.cFileName;
     if (name == L"." || name == L"..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      FindIniFiles(folder + L"\\" + name, found);
-    } else if (name.size() >= 4 && name.compare(name.size() - 4, 4, L".ini") == 0) {
-      found.push_back(folder + L"\\" + name);
-    }
+    const std::wstring child = folder + L"\\" + name;
+    const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (isFolder) Walk(child, visit);
+    visit(child, isFolder);
   } while (FindNextFileW(search, &entry));
   FindClose(search);
-}
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = entry.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = folder + L"\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        DeleteFileW(child.c_str());
-      }
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
 }
 
 class SettingsModuleTest : public ::testing::Test {
@@ -74,7 +55,11 @@ class SettingsModuleTest : public ::testing::Test {
     if (module) FreeLibrary(module);
     g_pluginInstance = nullptr;
     iniPath.clear();
-    RemoveTree(Wide(kLongPrefix + root));
+    const std::wstring top = Wide(kLongPrefix + root);
+    Walk(top, [](const std::wstring& child, bool isFolder) {
+      isFolder ? RemoveDirectoryW(child.c_str()) : DeleteFileW(child.c_str());
+    });
+    RemoveDirectoryW(top.c_str());
   }
 
   // Copies the probe DLL into `folder` (made as needed) as gen_trackcase.dll and loads it as the
@@ -97,7 +82,9 @@ class SettingsModuleTest : public ::testing::Test {
 
   std::vector<std::wstring> IniFilesUnderRoot() {
     std::vector<std::wstring> found;
-    FindIniFiles(Wide(kLongPrefix + root), found);
+    Walk(Wide(kLongPrefix + root), [&found](const std::wstring& child, bool isFolder) {
+      if (!isFolder && child.size() >= 4 && child.compare(child.size() - 4, 4, L".ini") == 0) found.push_back(child);
+    });
     return found;
   }
 

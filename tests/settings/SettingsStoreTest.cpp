@@ -45,6 +45,15 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// Every field, for comparing whole records.
+std::string Describe(const Settings& s) {
+  std::ostringstream text;
+  text << s.ShowOnlyZip << s.ShowOnlyUncompressedZip << s.CountUp << s.compact << s.timebar << "|" << s.font << "|"
+       << s.Normal << "|" << s.ID3 << "|" << s.Compilation << "|" << s.useID3 << s.useCompilation << "|" << s.x
+       << "," << s.y << "," << s.width << "," << s.height;
+  return text.str();
+}
+
 RECT DesktopRect() {
   RECT rect = {};
   GetWindowRect(GetDesktopWindow(), &rect);
@@ -149,7 +158,7 @@ TEST_F(SettingsStoreTest, SavedValuesComeBackUnchanged) {
   s.font = "\x82\x6C\x82\x72 \x96\xBE\x92\xA9";  // MS Mincho in full-width letters and kanji
   s.Normal = "\x83\x5C\x83\x74\x83\x67 %FILE_PATH%";  // a trail byte equal to '\'
   s.ID3 = "%TRACK_NUMBER3% %TRACK_NAME%";
-  s.Compilation = "";
+  s.Compilation = "";  // kept empty, not replaced by the default
   s.useID3 = 1;
   s.useCompilation = 1;
   s.x = 12;
@@ -161,21 +170,7 @@ TEST_F(SettingsStoreTest, SavedValuesComeBackUnchanged) {
 
   g_settings = Settings{};
   LoadSettings();
-  EXPECT_EQ(s.ShowOnlyZip, 1);
-  EXPECT_EQ(s.ShowOnlyUncompressedZip, 1);
-  EXPECT_EQ(s.CountUp, 0);
-  EXPECT_EQ(s.compact, 1);
-  EXPECT_EQ(s.timebar, 0);
-  EXPECT_EQ(s.font, saved.font);
-  EXPECT_EQ(s.Normal, saved.Normal);
-  EXPECT_EQ(s.ID3, saved.ID3);
-  EXPECT_EQ(s.Compilation, "") << "an empty template is kept, not replaced by the default";
-  EXPECT_EQ(s.useID3, 1);
-  EXPECT_EQ(s.useCompilation, 1);
-  EXPECT_EQ(s.x, 12);
-  EXPECT_EQ(s.y, 34);
-  EXPECT_EQ(s.width, 7);
-  EXPECT_EQ(s.height, 9);
+  EXPECT_EQ(Describe(g_settings), Describe(saved));
 }
 
 // Only CountUp, useID3 and useCompilation ignore letter case.
