@@ -39,9 +39,10 @@ uint64_t Mp3File::MemberEnd() const {
 
 uint32_t Mp3File::GetPlayTime() const {
   if (playTimeOverride != 0) return playTimeOverride;
-  // A VBR header tells the decoder how many frames it will play.
+  // A VBR header tells how many audio frames follow it. Inside the archive stream the header
+  // frame itself is played too (as a frame of silence), so it counts towards the track's time.
   if (headerFrameCount != 0 && sampleRate > 0 && samplesPerFrame > 0)
-    return Saturate32(uint64_t{headerFrameCount} * static_cast<uint64_t>(samplesPerFrame) * 1000 /
+    return Saturate32((uint64_t{headerFrameCount} + 1) * static_cast<uint64_t>(samplesPerFrame) * 1000 /
                       static_cast<uint64_t>(sampleRate));
   if (bitrate <= 0) return 0;
   // Tags are not audio; 64-bit so members of 512 MiB and more keep their length.

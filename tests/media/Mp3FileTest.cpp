@@ -40,14 +40,14 @@ TEST(Mp3PlayTime, FreeFormatGivesNoTime) {
 }
 
 TEST(Mp3PlayTime, VbrHeaderFrameCountGivesTheDecodedLength) {
-  // 1000 frames of 1152 samples at 44.1 kHz, whatever the member's size.
+  // The header frame plus 1000 audio frames of 1152 samples at 44.1 kHz, whatever the member's size.
   SingleMember m(build::XingFrame(1000) + build::CbrFrames(10));
   ASSERT_NE(m.mp3, nullptr);
   EXPECT_EQ(m.mp3->headerFrameCount, 1000u);
-  EXPECT_EQ(m.mp3->GetPlayTime(), 26122u);
+  EXPECT_EQ(m.mp3->GetPlayTime(), 1001u * 1152 * 1000 / 44100);
 
   SingleMember info(build::XingFrame(500, "Info") + build::CbrFrames(10));
-  EXPECT_EQ(info.mp3->GetPlayTime(), 13061u);
+  EXPECT_EQ(info.mp3->GetPlayTime(), 501u * 1152 * 1000 / 44100);
 }
 
 TEST(Mp3PlayTime, TagsAreNotCountedAsAudio) {
