@@ -13,7 +13,8 @@ sample="$root/samples/sample.zip.mp3"
 info="$build/native/tools/trackcase-info"
 if [ -x "$info" ]; then
   echo "== trackcase-info samples/sample.zip.mp3"
-  "$info" "$sample"
+  # The tool prints texts as the plug-in holds them (code page 932); show them readably here.
+  "$info" "$sample" | iconv -f CP932 -t UTF-8 2>/dev/null || "$info" "$sample"
 fi
 
 stage="$build/win32/stage"
@@ -34,9 +35,10 @@ fi
 
 out="$build/demo"
 mkdir -p "$out"
-# On a first run, place the plug-in's window beside the host's main window rather than over it.
+# On a first run, place the plug-in's window beside the host's main window rather than over it,
+# and list the tracks by their tags, so the Japanese title shows.
 ini="$stage/Plugins/gen_trackcase.ini"
-[ -f "$ini" ] || printf '[pos]\r\nx=285\r\ny=0\r\n' > "$ini"
+[ -f "$ini" ] || printf '[List]\r\nuseID3=yes\r\n[pos]\r\nx=285\r\ny=0\r\n' > "$ini"
 png="$out/trackcase-demo.png"
 log="$out/demo.log"
 rm -f "$png" "$log"

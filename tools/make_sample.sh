@@ -38,7 +38,8 @@ PY
 
 mkdir -p "$root/samples"
 rm -f "$root/samples/sample.zip.mp3"
-# zip insists on a .zip name; the archive is renamed afterwards. -X keeps the headers small.
-(cd "$work" && TZ=UTC touch -d 2026-01-01T00:00:00 album album/* && zip -q -0 -X sample.zip album album/01*.mp3 album/02*.mp3 album/03*.mp3)
+# zip insists on a .zip name; the archive is renamed afterwards. -X keeps the headers small, -D
+# leaves out the folder entry, which would only be an empty line in the list.
+(cd "$work" && TZ=UTC touch -d 2026-01-01T00:00:00 album album/* && zip -q -0 -X -D sample.zip album/01*.mp3 album/02*.mp3 album/03*.mp3)
 mv "$work/sample.zip" "$root/samples/sample.zip.mp3"
 ls -l "$root/samples/sample.zip.mp3"
