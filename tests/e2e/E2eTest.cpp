@@ -17,6 +17,7 @@
 #include "archive/ZipFile.h"
 #include "host/StreamMeasure.h"
 #include "settings/Settings.h"
+#include "support/HostScript.h"
 #include "support/ZipWriter.h"
 
 namespace {
@@ -120,48 +121,21 @@ double HostClockMs(const std::string& bytes, uint32_t length) {
 
 class EndToEnd : public testing::Test {
  protected:
-  struct Run {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string log;
-  };
+  using Run = hostscript::Run;
 
   // Runs the host with `script`; each "mark NAME" line it reaches calls onMark(NAME) while the
   // host goes on pumping (follow a mark with a pump long enough for what onMark does).
   Run RunHost(const std::string& name, const std::string& script,
               const std::function<void(const std::string&, const std::string&)>& onMark = nullptr) {
-    const std::string scriptPath = kStage + "/" + name + ".script";
-    const std::string logPath = kStage + "/" + name + ".log";
-    DeleteFileA(logPath.c_str());
-    WriteFile(scriptPath, "log " + name + ".log\n" + script);
-    std::string command = "\"" + kStage + "/trackcase-host.exe\" --script \"" + scriptPath + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    Run run;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, kStage.c_str(), &startup, &process)) {
-      ADD_FAILURE() << "cannot start the host: " << GetLastError();
-      return run;
-    }
     size_t marksSeen = 0;
-    const DWORD started = GetTickCount();
-    while (WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
-      if (GetTickCount() - started > 90000) {
-        TerminateProcess(process.hProcess, 99);
-        ADD_FAILURE() << "the host did not finish " << name;
-        break;
-      }
-      if (!onMark) continue;
-      const std::string log = ReadFileBytes(logPath);
+    const auto followMarks = [&](const std::string& log) {
       std::vector<std::string> marks;
       for (const std::string& line : Lines(log))
         if (line.compare(0, 7, "# mark ") == 0) marks.push_back(line.substr(7));
       for (; marksSeen < marks.size(); ++marksSeen) onMark(marks[marksSeen], log);
-    }
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    run.log = ReadFileBytes(logPath);
-    return run;
+    };
+    return hostscript::RunHostScript(kStage, name, script, 90000,
+                                     onMark ? std::function<void(const std::string&)>(followMarks) : nullptr);
   }
 
   std::string Ini(const char* section, const char* key) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/HostScript.h"
+
 namespace {
 
 const std::string kStage = HOST_TEST_STAGE;
@@ -62,28 +64,11 @@ class HostRun : public testing::Test {
   }
 
   HostResult RunScript(const std::string& name, const std::string& script) {
-    const std::string scriptPath = kStage + "/" + name + ".script";
-    const std::string logPath = kStage + "/" + name + ".log";
-    DeleteFileA(logPath.c_str());
     DeleteFileA((kStage + "/Plugins/gen_testprobe.txt").c_str());
-    WriteFile(scriptPath, "log " + name + ".log\n" + script);
-    std::string cmd = "\"" + kStage + "/trackcase-host.exe\" --script \"" + scriptPath + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
+    const hostscript::Run host = hostscript::RunHostScript(kStage, name, script, 60000);
     HostResult run;
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, kStage.c_str(), &si, &pi)) {
-      ADD_FAILURE() << "cannot start the host: " << GetLastError();
-      return run;
-    }
-    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
-      TerminateProcess(pi.hProcess, 99);
-      ADD_FAILURE() << "host did not finish " << name;
-    }
-    GetExitCodeProcess(pi.hProcess, &run.exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    run.log = ReadFile(logPath);
+    run.exitCode = host.exitCode;
+    run.log = host.log;
     run.probe = ReadFile(kStage + "/Plugins/gen_testprobe.txt");
     return run;
   }
