@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "archive/ArchiveReader.h"
+#include "archive/DataRanges.h"
 #include "archive/EndRecordSearch.h"
 #include "archive/MemberKind.h"
 #include "archive/MemberPromotion.h"
@@ -62,6 +63,7 @@ bool ZipFile::Read() {
   // stored count alone must not size an allocation.
   members.reserve(std::min<size_t>(entryCount, fileSize / zip::central::kFixedSize));
   std::unique_ptr<File> pendingSheet;
+  DataRanges analysedData;
   uint32_t offset = directoryOffset;
   for (uint32_t i = 0; i < entryCount; ++i) {
     auto member = std::make_unique<File>(archivePath, offset);
@@ -76,7 +78,14 @@ bool ZipFile::Read() {
       continue;
     }
     status = StatusPlayable;
-    switch (ClassifyStoredMember(member->GetPath())) {
+    const StoredMemberKind kind = ClassifyStoredMember(member->GetPath());
+    // Members whose data gets read must not share bytes (see DataRanges.h): such a directory is
+    // forged, and refusing it keeps the analysis to one pass over the archive.
+    if (kind != StoredMemberKind::Plain && !analysedData.Claim(member->dataOffset, member->compressedSize)) {
+      status = StatusBadHeader;
+      return false;
+    }
+    switch (kind) {
       case StoredMemberKind::Mp3:
         members.push_back(PromoteMp3Member(std::move(member)));
         break;

@@ -169,6 +169,34 @@ TEST(ZipFileRead, ManyCountedEntriesInATinyFileDoNotAllocateForThemAll) {
   EXPECT_LT(archive->members.capacity(), 100u);
 }
 
+TEST(ZipFileRead, AnalysedMembersSharingDataBytesAreRefused) {
+  // A second directory entry for the first local header: both MP3 entries name the same bytes.
+  ZipEntry copy{"again.mp3", Mp3Bytes(300)};
+  copy.localHeaderOffsetOverride = 0;
+  auto twice = ReadArchive(BuildZip({{"a.mp3", Mp3Bytes(300)}, copy}));
+  EXPECT_EQ(StatusBadHeader, twice->status);
+  EXPECT_EQ(1, twice->GetCount());
+  EXPECT_TRUE(twice->startTimes.empty());
+
+  // An MP3 member claiming the first byte of the sheet after it.
+  ZipLayout layout;
+  BuildZip({{"a.mp3", Mp3Bytes(300)}, {"b.cue", "x"}}, ZipOptions(), &layout);
+  ZipEntry reaching{"a.mp3", Mp3Bytes(300)};
+  reaching.compressedSizeOverride = reaching.uncompressedSizeOverride = layout.dataOffsets[1] - layout.dataOffsets[0] + 1;
+  EXPECT_EQ(StatusBadHeader, ReadArchive(BuildZip({reaching, {"b.cue", "x"}}))->status);
+  reaching.compressedSizeOverride = reaching.uncompressedSizeOverride = layout.dataOffsets[1] - layout.dataOffsets[0];
+  EXPECT_EQ(StatusPlayable, ReadArchive(BuildZip({reaching, {"b.cue", "x"}}))->status);
+
+  // Empty members and members that are never read may share a place.
+  ZipEntry cover{"cover.jpg", Mp3Bytes(300)};
+  cover.localHeaderOffsetOverride = 0;
+  ZipEntry empty{"empty.mp3", ""};
+  empty.localHeaderOffsetOverride = 0;
+  auto shared = ReadArchive(BuildZip({{"a.mp3", Mp3Bytes(300)}, cover, {"b.mp3", Mp3Bytes(10)}, empty, empty}));
+  EXPECT_EQ(StatusPlayable, shared->status);
+  EXPECT_EQ(5, shared->GetCount());
+}
+
 TEST(ZipFileRead, ArchivesOf2GiBOrMoreAreRefused) {
   const std::string zip = BuildZip({{"a.mp3", "x"}});
   const std::string path = WriteTempFile(TestFileName(), zip);
