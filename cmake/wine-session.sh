@@ -3,7 +3,7 @@
 # one persistent wineserver for all the Wine processes it starts, both ended afterwards.
 # Usage: wine-session.sh PREFIX COMMAND [ARGS...]
 set -u
-TC_WINEPREFIX=$1
+export TC_WINEPREFIX=$1  # nested wine-run.sh calls use the same prefix
 shift
 . "$(dirname "$0")/wine-env.sh"
 tc_start_xvfb
