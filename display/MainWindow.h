@@ -24,6 +24,9 @@ constexpr int kCompactHeight = 14;
 constexpr UINT_PTR kTickTimerId = 0;
 constexpr UINT kTickMilliseconds = 100;
 constexpr int kSettingsMenuCommand = 1;
+// The seek bar starts this far left of the right edge; its thumb has positions 0 to 65.
+constexpr int kSeekBarLeft = 147;
+constexpr int kSeekPositions = 65;
 
 class MainWindow : public TrackDisplay {
  public:

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kListAreaTop = 20;   // the scroll bar and the list start here
-constexpr int kSeekBarLeft = 147;  // from the right edge
-constexpr int kSeekPositions = 65;
 constexpr int kMinWidthUnits = 5;
 constexpr int kMinHeightUnits = 2;
 constexpr WPARAM kKeyM = 77;

@@ -9,9 +9,7 @@
 namespace {
 
 constexpr int kListLeft = 12;
-constexpr int kListTop = 20;
 constexpr int kRowLeft = 13;
-constexpr int kRowTop = 23;
 
 // Fills and outlines a rectangle in one colour with a brush and pen made for this call only.
 void FillOutlined(HDC dc, const RECT& rect, COLORREF color) {
@@ -37,7 +35,7 @@ void TrackListView::Paint(HDC dc, HDC glyphDc) {
 }
 
 void TrackListView::PaintNormal(HDC dc) {
-  FillOutlined(dc, RECT{kListLeft, kListTop, windowWidth - 19, 29 * g_settings.height + 20}, normalBgColor);
+  FillOutlined(dc, RECT{kListLeft, kListAreaTop, windowWidth - 19, 29 * g_settings.height + 20}, normalBgColor);
   gdi::Selection fontSelection(dc, listFont);
   TEXTMETRICA metrics{};
   if (GetTextMetricsA(dc, &metrics) && metrics.tmHeight > 0 && metrics.tmHeight != rowHeight) {
@@ -47,7 +45,7 @@ void TrackListView::PaintNormal(HDC dc) {
   SetBkMode(dc, OPAQUE);
   // A list scrolled beyond its new end (window grown, smaller font) still stops at its last row.
   for (int i = 0; i < visibleRows && topRow + i < Count(); ++i) {
-    const RECT rect{kRowLeft, kRowTop + i * rowHeight, windowWidth - 20, kRowTop + (i + 1) * rowHeight};
+    const RECT rect{kRowLeft, kFirstRowTop + i * rowHeight, windowWidth - 20, kFirstRowTop + (i + 1) * rowHeight};
     PaintRow(dc, topRow + i, rect);
   }
 }

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kListTop = 23;        // first row; the list area itself starts at 20
 constexpr int kThumbHeight = 18;
 
 }  // namespace
@@ -82,7 +81,7 @@ void TrackListView::UpdateLayout() {
 
 int TrackListView::RowAt(int y) const {
   // Truncation toward zero puts the 3-pixel band above the first row into that row.
-  const int row = (y - kListTop) / rowHeight + topRow;
+  const int row = (y - kFirstRowTop) / rowHeight + topRow;
   return IsRow(row) ? row : -1;
 }
 

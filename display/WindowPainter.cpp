@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kSeekPositions = 65;
-
 void Draw(HDC dc, HDC source, const SkinPiece& piece, int x, int y) {
   if (source) Skin::DrawPiece(dc, source, piece, x, y);
 }
@@ -105,7 +103,7 @@ void MainWindow::PaintTime(HDC dc, HDC textDc, HDC posbarDc) {
   Draw(dc, textDc, textfont::Digit(timeSeconds % 10), windowWidth - 59, y);
 
   if (!g_settings.timebar) return;
-  const int barX = windowWidth - 147;
+  const int barX = windowWidth - kSeekBarLeft;
   const int barY = windowHeight - 30;
   Draw(dc, posbarDc, posbar::kBar, barX, barY);
   int64_t p = seekPos;
