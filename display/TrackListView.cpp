@@ -40,8 +40,6 @@ void TrackListView::SetColors(const ListColors& colors) {
   selectedBgColor = colors.selectedBg;
 }
 
-void TrackListView::LoadColors(const std::string& path) { SetColors(::LoadColors(path)); }
-
 void TrackListView::Clear() {
   titles.clear();
   lengths.clear();

@@ -39,7 +39,6 @@ class TrackListView {
   // The two fonts and the popup menu; made once, at the main window's creation.
   void CreateResources();
   void SetColors(const ListColors& colors);
-  void LoadColors(const std::string& path);
 
   void Clear();
   void Add(const std::string& title, uint32_t lengthMs);
