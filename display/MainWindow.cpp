@@ -81,6 +81,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       OnLeftButtonUp();
       return 0;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse (a switch of application, a menu): no later button-up may
+      // finish the drag with a move or a seek the user did not make.
+      if (reinterpret_cast<HWND>(lParam) != hwnd) AbandonDrag();
+      return 0;
     case WM_LBUTTONDBLCLK:
       OnLeftDoubleClick(x, y);
       return 0;

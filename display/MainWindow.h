@@ -96,6 +96,7 @@ class MainWindow : public TrackDisplay {
   void OnLeftButtonDown(int x, int y);
   void OnMouseMove(int y);
   void OnLeftButtonUp();
+  void AbandonDrag();
   void OnLeftDoubleClick(int x, int y);
   void OnRightButtonDown(int x, int y);
   void OnKey(WPARAM key);

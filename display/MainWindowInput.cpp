@@ -137,6 +137,17 @@ void MainWindow::OnLeftButtonUp() {
   }
 }
 
+void MainWindow::AbandonDrag() {
+  const bool thumbWasDragged = thumbDragging;
+  const bool seekWasDragged = seeking;
+  resizing = false;
+  moving = false;
+  thumbDragging = false;
+  seeking = false;
+  if (thumbWasDragged) InvalidateRegion(region::kScrollBar);
+  if (seekWasDragged) InvalidateRegion(region::kSeekBar);
+}
+
 int MainWindow::CurrentLengthSeconds() const {
   if (!listView || !listView->IsRow(listView->current)) return 0;
   return static_cast<int>(listView->lengths[listView->current]);

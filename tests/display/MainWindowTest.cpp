@@ -358,6 +358,28 @@ TEST_F(MainWindowTest, SeekBarIsInertWhileTheBarIsOff) {
   EXPECT_THAT(calls(), IsEmpty());
 }
 
+TEST_F(MainWindowTest, LosingTheMouseEndsADragWithoutItsAction) {
+  AddRows(3, 200000);
+  win().SetCurrentTrack(1, 200000);
+  w->Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(W() - 100, H() - 25));
+  ASSERT_TRUE(win().seeking);
+  ReleaseCapture();  // as when another window takes the mouse before the button comes up
+  EXPECT_FALSE(win().seeking);
+  // The next click, on the list, ends with its own button-up, which must not seek.
+  w->Click(40, 30);
+  EXPECT_THAT(calls(), IsEmpty());
+
+  // A move drag that lost the mouse does not drag the window along on later mouse moves.
+  const RECT before = WindowRect();
+  w->Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 8));
+  ASSERT_TRUE(win().moving);
+  ReleaseCapture();
+  SetCursorPos(before.left + 200, before.top + 150);
+  w->Send(WM_MOUSEMOVE, 0, MAKELPARAM(60, 8));
+  EXPECT_EQ(WindowRect().left, before.left);
+  EXPECT_EQ(WindowRect().top, before.top);
+}
+
 TEST_F(MainWindowTest, ResizeBeforeTheCornerGivesTheMinimumAndGrowingAddsWholeUnits) {
   win().SetSize(8, 5);
   SetWindowPos(win().hwnd, nullptr, 0, 0, W(), H(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
