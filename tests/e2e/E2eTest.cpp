@@ -91,6 +91,21 @@ bool CanCreateFileIn(const std::string& folder) {
   return true;
 }
 
+// Makes `folder` immutable; false when no lock takes hold here. The lock may land between a
+// probe's creation and its deletion and keep the probe: it is then removed under a brief unlock
+// and the lock is taken again.
+bool LockFolder(const std::string& folder) {
+  const std::string probe = folder + "/probe";
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RunUnixCommand("/usr/bin/chattr +i " + folder.substr(2));
+    for (int i = 0; i < 100 && CanCreateFileIn(folder); ++i) Sleep(50);
+    if (!Exists(probe)) return !CanCreateFileIn(folder);
+    RunUnixCommand("/usr/bin/chattr -i " + folder.substr(2));
+    for (int i = 0; i < 100 && !DeleteFileA(probe.c_str()); ++i) Sleep(50);
+  }
+  return false;
+}
+
 // Bytes and geometry of one member of a real archive, read with the plug-in's own reader.
 struct MemberFacts {
   std::string fileName;
@@ -246,7 +261,10 @@ class Extraction : public ThreeTracks {
   // A folder of the stage with a copy of the archive in it; `unix` is its Linux path.
   std::string MakeFolder(const std::string& name) {
     const std::string folder = kStage + "/" + name;
-    if (Exists(folder)) RunUnixCommand("/usr/bin/chattr -i " + folder.substr(2));
+    if (Exists(folder)) {
+      RunUnixCommand("/usr/bin/chattr -i " + folder.substr(2));
+      for (int i = 0; i < 100 && !CanCreateFileIn(folder); ++i) Sleep(50);
+    }
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -271,9 +289,7 @@ TEST_F(Extraction, PopupMenuExtractsBesideTheArchiveByteForByte) {
 TEST_F(Extraction, ReadOnlyFolderGetsNothingAndLosesNothing) {
   const std::string folder = MakeFolder("readonly");
   WriteFile(folder + "/" + members[0].fileName, "keep me");
-  RunUnixCommand("/usr/bin/chattr +i " + folder.substr(2));
-  for (int i = 0; i < 100 && CanCreateFileIn(folder); ++i) Sleep(50);
-  if (CanCreateFileIn(folder)) GTEST_SKIP() << "no way to make a folder read-only here";
+  if (!LockFolder(folder)) GTEST_SKIP() << "no way to make a folder read-only here";
   // A message box would stop the script: the run ending is itself the check that none appears.
   const Run run = RunHost("readonly", ExtractFirstRow(folder, kMenuExtractBeside) + "quit\n");
   std::vector<std::string> names;
