@@ -4,6 +4,7 @@
 
 #include "controller/TrackCommands.h"
 #include "display/MainWindow.h"
+#include "display/PopupMenu.h"
 #include "plugin/HostInterface.h"
 #include "settings/Settings.h"
 
@@ -194,8 +195,7 @@ void MainWindow::ShowSettingsMenu() {
   if (!menu) return;
   AppendMenuA(menu, MF_STRING, kSettingsMenuCommand, "設定");
   const POINT cursor = CursorPos();
-  const int command =
-      static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, 0, hwnd, nullptr));
+  const int command = TrackPopupMenuHere(menu, cursor, hwnd);
   DestroyMenu(menu);
   if (command == kSettingsMenuCommand && g_openConfiguration) g_openConfiguration();
 }

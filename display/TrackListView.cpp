@@ -5,6 +5,7 @@
 #include "controller/TrackCommands.h"
 #include "display/HitRegions.h"
 #include "display/ListFonts.h"
+#include "display/PopupMenu.h"
 #include "display/MainWindow.h"
 #include "plugin/Module.h"
 #include "settings/Settings.h"
@@ -158,8 +159,7 @@ void TrackListView::OnContextMenu(int /*x*/, int y) {
   if (!popupMenu) return;
   POINT opened{};
   GetCursorPos(&opened);
-  const int command = static_cast<int>(
-      TrackPopupMenu(popupMenu, TPM_RETURNCMD | TPM_NONOTIFY, opened.x, opened.y, 0, hwnd, nullptr));
+  const int command = TrackPopupMenuHere(popupMenu, opened, hwnd);
   ScreenToClient(hwnd, &opened);
   RunMenuCommand(command, row, opened);
 }
