@@ -111,9 +111,11 @@ void LoadSettings() {
 
   s.width = ReadNumber(kPos, "width", d::kWidth);
   if (s.width < 5) s.width = 5;
+  if (s.width > d::kMaxWidth) s.width = d::kMaxWidth;
 
   s.height = ReadNumber(kPos, "height", d::kHeight);
   if (s.height < 2) s.height = 2;
+  if (s.height > d::kMaxHeight) s.height = d::kMaxHeight;
 }
 
 void SaveSettings() {
