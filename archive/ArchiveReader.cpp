@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "archive/StreamRead.h"
+
 namespace {
 
 bool IsDirectory(const std::string& path) {
@@ -18,33 +20,10 @@ ArchiveReader::ArchiveReader(const std::string& path) {
   open_ = stream_.is_open();
 }
 
-uint64_t ArchiveReader::Size() {
-  if (!open_) return 0;
-  stream_.clear();
-  stream_.seekg(0, std::ios::end);
-  const std::streamoff end = static_cast<std::streamoff>(stream_.tellg());
-  if (!stream_ || end < 0) {
-    stream_.clear();
-    return 0;
-  }
-  return static_cast<uint64_t>(end);
-}
+uint64_t ArchiveReader::Size() { return open_ ? io::StreamSize(stream_) : 0; }
 
-bool ArchiveReader::Seek(uint64_t offset) {
-  if (!open_) return false;
-  stream_.clear();
-  stream_.seekg(static_cast<std::streamoff>(offset), std::ios::beg);
-  if (!stream_) {
-    stream_.clear();
-    return false;
-  }
-  return true;
-}
+bool ArchiveReader::Seek(uint64_t offset) { return open_ && io::SeekTo(stream_, offset); }
 
 size_t ArchiveReader::Read(uint8_t* destination, size_t count) {
-  if (!open_ || count == 0) return 0;
-  stream_.read(reinterpret_cast<char*>(destination), static_cast<std::streamsize>(count));
-  const std::streamsize got = stream_.gcount();
-  stream_.clear();
-  return got > 0 ? static_cast<size_t>(got) : 0;
+  return open_ ? io::ReadHere(stream_, destination, count) : 0;
 }

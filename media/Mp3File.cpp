@@ -7,7 +7,7 @@
 #include "media/Id3Tag.h"
 #include "media/Id3v1.h"
 #include "media/MpegHeader.h"
-#include "media/StreamRead.h"
+#include "archive/StreamRead.h"
 #include "media/TextNumber.h"
 
 namespace {
@@ -55,7 +55,7 @@ bool Mp3File::Read() {
   try {
     std::ifstream in(archivePath, std::ios::binary);
     if (!in) return true;
-    archiveSize = media::StreamSize(in);
+    archiveSize = io::StreamSize(in);
     MeasureLeadingTag(in);
     if (!FindSync(in)) return true;  // no audio: the tags are not read either
     ReadFrameHeader(in);
@@ -71,7 +71,7 @@ void Mp3File::MeasureLeadingTag(std::istream& in) {
   leadingTagSize = 0;
   uint8_t head[media::kId3v2HeaderSize];
   if (MemberEnd() < uint64_t{dataOffset} + sizeof(head)) return;  // too short to start with a tag
-  if (media::ReadAt(in, dataOffset, head, sizeof(head)) != sizeof(head)) return;
+  if (io::ReadAt(in, dataOffset, head, sizeof(head)) != sizeof(head)) return;
   const uint64_t total = media::Id3v2TotalSize(head, sizeof(head));
   // A tag that claims more than the member is damaged: then the audio is searched from the start.
   if (total != 0 && uint64_t{dataOffset} + total <= MemberEnd()) leadingTagSize = static_cast<uint32_t>(total);
@@ -84,7 +84,7 @@ bool Mp3File::FindSync(std::istream& in) {
   for (uint64_t pos = uint64_t{dataOffset} + leadingTagSize; pos < end; pos += kSyncBlock) {
     const uint64_t left = end - pos;
     const size_t want = left < sizeof(buffer) ? static_cast<size_t>(left) : sizeof(buffer);
-    const size_t got = media::ReadAt(in, pos, buffer, want);
+    const size_t got = io::ReadAt(in, pos, buffer, want);
     const long found = mpeg::FindValidHeader(buffer, got, kSyncBlock);
     if (found >= 0) {
       const uint64_t at = pos + static_cast<uint64_t>(found);
@@ -101,7 +101,7 @@ void Mp3File::ReadFrameHeader(std::istream& in) {
   uint8_t frame[kFirstFrameBytes];
   const uint64_t left = MemberEnd() - syncOffset;
   const size_t want = left < sizeof(frame) ? static_cast<size_t>(left) : sizeof(frame);
-  size_t got = media::ReadAt(in, syncOffset, frame, want);
+  size_t got = io::ReadAt(in, syncOffset, frame, want);
   if (got < 3) return;
   mpegVersion = mpeg::Version(frame[1]);
   layer = mpeg::Layer(frame[1]);
@@ -121,7 +121,7 @@ void Mp3File::ReadId3v1(std::istream& in) {
   uint8_t block[media::kId3v1Size];
   const uint64_t at = uint64_t{dataOffset} + uncompressedSize - media::kId3v1Size;
   media::Id3v1Tag tag;
-  if (!media::ParseId3v1(block, media::ReadAt(in, at, block, sizeof(block)), tag)) return;
+  if (!media::ParseId3v1(block, io::ReadAt(in, at, block, sizeof(block)), tag)) return;
   hasTag = true;
   trailingTagSize = media::kId3v1Size;
   title = tag.title;
@@ -134,7 +134,7 @@ void Mp3File::ReadId3v1(std::istream& in) {
 }
 
 void Mp3File::ReadId3v2(std::istream& in) {
-  if (!media::SeekTo(in, dataOffset)) return;
+  if (!io::SeekTo(in, dataOffset)) return;
   const uint64_t end = MemberEnd();
   media::CId3tagv2 tag;
   tag.Load(in, end > dataOffset ? end - dataOffset : 0);
