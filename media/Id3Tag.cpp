@@ -6,6 +6,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "archive/StreamRead.h"
 #include "media/Id3Text.h"
 
 namespace media {
@@ -107,15 +108,42 @@ const CId3Frame* CId3tagv2::FindFrame(const char id[4]) const {
 int CId3tagv2::Load(const uint8_t* bytes, size_t size) {
   Reset();
   if (!IsId3Header(bytes, size)) return -1;
-  const int tagVersion = TagVersion(bytes);
-  if (tagVersion > 0x0300) return -1;  // 2.4 and later are not read
+  if (TagVersion(bytes) > 0x0300) return -1;  // 2.4 and later are not read
   const uint32_t bodySize = DecodeSyncsafe(bytes + kSize);
   if (bodySize > size - kId3v2HeaderSize) return -1;  // the bytes do not hold the claimed body
-
+  std::vector<uint8_t> body;
   try {
-    std::vector<uint8_t> body(bytes + kId3v2HeaderSize, bytes + kId3v2HeaderSize + bodySize);
+    body.assign(bytes + kId3v2HeaderSize, bytes + kId3v2HeaderSize + bodySize);
+  } catch (const std::exception&) {
+    return kId3OutOfMemory;
+  }
+  return LoadBody(bytes, body);
+}
+
+int CId3tagv2::Load(std::istream& in, uint64_t available) {
+  Reset();
+  uint8_t head[kId3v2HeaderSize];
+  if (available < kId3v2HeaderSize || io::ReadHere(in, head, sizeof(head)) != sizeof(head)) return -1;
+  if (!IsId3Header(head, sizeof(head)) || TagVersion(head) > 0x0300) return -1;
+  const uint64_t bodySize = DecodeSyncsafe(head + kSize);
+  if (bodySize > available - kId3v2HeaderSize) return -1;  // claims more than its owner holds: never allocate that
+  if (bodySize > std::numeric_limits<size_t>::max() / 2) return kId3OutOfMemory;  // 32-bit address space
+  // The whole body in one read into one block, walked in place.
+  std::vector<uint8_t> body;
+  try {
+    body.resize(static_cast<size_t>(bodySize));
+  } catch (const std::exception&) {
+    return kId3OutOfMemory;
+  }
+  if (io::ReadHere(in, body.data(), body.size()) != body.size()) return -1;
+  return LoadBody(head, body);
+}
+
+int CId3tagv2::LoadBody(const uint8_t headerBytes[kId3v2HeaderSize], std::vector<uint8_t>& body) {
+  const int tagVersion = TagVersion(headerBytes);
+  try {
     uint8_t stored[kId3v2HeaderSize];
-    std::memcpy(stored, bytes, kId3v2HeaderSize);
+    std::memcpy(stored, headerBytes, kId3v2HeaderSize);
     if (stored[kFlags] & kFlagUnsynchronised) Deunsynchronise(body);
 
     size_t start = 0;
@@ -142,29 +170,6 @@ int CId3tagv2::Load(const uint8_t* bytes, size_t size) {
     Reset();
     return kId3OutOfMemory;
   }
-}
-
-int CId3tagv2::Load(std::istream& in, uint64_t available) {
-  Reset();
-  uint8_t head[kId3v2HeaderSize];
-  if (available < kId3v2HeaderSize || !in.read(reinterpret_cast<char*>(head), sizeof(head))) return -1;
-  if (!IsId3Header(head, sizeof(head)) || TagVersion(head) > 0x0300) return -1;
-  const uint64_t total = kId3v2HeaderSize + uint64_t{DecodeSyncsafe(head + kSize)};
-  if (total > available) return -1;  // claims more than its owner holds: never allocate that
-  if (total > std::numeric_limits<size_t>::max() / 2) return kId3OutOfMemory;  // 32-bit address space
-  std::vector<uint8_t> bytes;
-  try {
-    bytes.resize(static_cast<size_t>(total));
-  } catch (const std::exception&) {
-    return kId3OutOfMemory;
-  }
-  std::memcpy(bytes.data(), head, sizeof(head));
-  const size_t rest = bytes.size() - sizeof(head);
-  if (rest > 0) {
-    in.read(reinterpret_cast<char*>(bytes.data() + sizeof(head)), static_cast<std::streamsize>(rest));
-    if (static_cast<size_t>(in.gcount()) != rest) return -1;
-  }
-  return Load(bytes.data(), bytes.size());
 }
 
 void CId3tagv2::WalkFrames(const uint8_t* p, size_t remaining, bool tenByteHeaders) {

@@ -73,6 +73,8 @@ class CId3tagv2 {
   std::map<uint32_t, CId3Frame> frames;
 
  private:
+  // The steps after the header: `body` is the tag's own block, changed in place.
+  int LoadBody(const uint8_t header[10], std::vector<uint8_t>& body);
   void WalkFrames(const uint8_t* p, size_t remaining, bool tenByteHeaders);
 };
 
