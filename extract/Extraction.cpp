@@ -19,10 +19,6 @@ std::string DesktopFolder() {
   return path;
 }
 
-bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace
 
 int ArchiveController::CopyTrack(int trackIndex, const std::string& outputPath) {
@@ -82,8 +78,8 @@ void ArchiveController::OpenInMiniBrowser(int trackIndex) {
     return;
   }
   // The older copy goes only now that the newer one exists.
-  if (!tempCopyPath.empty() && tempCopyPath != tempPath && FileExists(tempCopyPath)) {
-    DeleteFileA(tempCopyPath.c_str());
+  if (tempCopyPath != tempPath) {
+    DeleteTempCopy();
   }
   tempCopyPath = tempPath;
   const HWND host = window != nullptr ? window->GetHostWnd() : nullptr;
