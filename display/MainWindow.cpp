@@ -174,7 +174,7 @@ void MainWindow::SetSize(int widthUnits, int heightUnits) {
   g_settings.width = widthUnits;
   g_settings.height = heightUnits;
   windowWidth = 25 * widthUnits + 150;
-  windowHeight = 29 * heightUnits + 58;
+  windowHeight = FullHeight();
   if (listView) listView->UpdateLayout();
 }
 

@@ -84,5 +84,6 @@ bool Skin::Load(bool force, HWND hostWnd, HINSTANCE module, const std::string& p
 }
 
 void Skin::DrawPiece(HDC dc, HDC sourceDc, const SkinPiece& piece, int x, int y) {
+  if (sourceDc == nullptr) return;  // a bitmap that could not be selected draws nothing
   BitBlt(dc, x, y, piece.width, piece.height, sourceDc, piece.left, piece.top, SRCCOPY);
 }

@@ -72,7 +72,7 @@ class Skin {
   // the identity changed. Returns true when it reloaded; `colors` then holds the new list colours.
   bool Load(bool force, HWND hostWnd, HINSTANCE module, const std::string& pluginFolder, ListColors* colors);
 
-  // Copies a piece unchanged from one of the bitmaps to (x, y) of `dc`.
+  // Copies a piece unchanged from one of the bitmaps to (x, y) of `dc`; nothing without a source.
   static void DrawPiece(HDC dc, HDC sourceDc, const SkinPiece& piece, int x, int y);
 
   HBITMAP pleditBitmap = nullptr;

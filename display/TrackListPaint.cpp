@@ -20,10 +20,6 @@ void FillOutlined(HDC dc, const RECT& rect, COLORREF color) {
   Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-void DrawGlyph(HDC dc, HDC glyphDc, const SkinPiece& glyph, int x, int y) {
-  if (glyphDc) Skin::DrawPiece(dc, glyphDc, glyph, x, y);
-}
-
 }  // namespace
 
 void TrackListView::Paint(HDC dc, HDC glyphDc) {
@@ -83,24 +79,24 @@ void TrackListView::PaintCompact(HDC dc, HDC glyphDc) {
   const int right = windowWidth - 60;
   const uint32_t length = lengths[current];
   // Only ten digit glyphs exist, so a track of 100 minutes or more shows its minutes modulo 100.
-  if (length / 600 != 0) DrawGlyph(dc, glyphDc, textfont::Digit((length / 600) % 10), windowWidth - 55, 4);
-  DrawGlyph(dc, glyphDc, textfont::Digit((length / 60) % 10), windowWidth - 50, 4);
-  DrawGlyph(dc, glyphDc, textfont::kColon, windowWidth - 46, 4);
-  DrawGlyph(dc, glyphDc, textfont::Digit((length % 60) / 10), windowWidth - 42, 4);
-  DrawGlyph(dc, glyphDc, textfont::Digit((length % 60) % 10), windowWidth - 37, 4);
+  if (length / 600 != 0) Skin::DrawPiece(dc, glyphDc, textfont::Digit((length / 600) % 10), windowWidth - 55, 4);
+  Skin::DrawPiece(dc, glyphDc, textfont::Digit((length / 60) % 10), windowWidth - 50, 4);
+  Skin::DrawPiece(dc, glyphDc, textfont::kColon, windowWidth - 46, 4);
+  Skin::DrawPiece(dc, glyphDc, textfont::Digit((length % 60) / 10), windowWidth - 42, 4);
+  Skin::DrawPiece(dc, glyphDc, textfont::Digit((length % 60) % 10), windowWidth - 37, 4);
 
   const std::string& title = titles[current];
   int x = 5;
   for (size_t i = 0; i < title.size() && x <= right; ++i) {
     const unsigned char byte = static_cast<unsigned char>(title[i]);
     if (byte >= 'A' && byte <= 'Z') {
-      DrawGlyph(dc, glyphDc, textfont::Letter(static_cast<char>(byte)), x, 4);
+      Skin::DrawPiece(dc, glyphDc, textfont::Letter(static_cast<char>(byte)), x, 4);
       x += textfont::kGlyphWidth;
     } else if (byte >= 'a' && byte <= 'z') {
-      DrawGlyph(dc, glyphDc, textfont::Letter(static_cast<char>(byte - 'a' + 'A')), x, 4);
+      Skin::DrawPiece(dc, glyphDc, textfont::Letter(static_cast<char>(byte - 'a' + 'A')), x, 4);
       x += textfont::kGlyphWidth;
     } else if (byte >= '0' && byte <= '9') {
-      DrawGlyph(dc, glyphDc, textfont::Digit(byte - '0'), x, 4);
+      Skin::DrawPiece(dc, glyphDc, textfont::Digit(byte - '0'), x, 4);
       x += textfont::kGlyphWidth;
     } else {
       size_t pieceLength = 1;

@@ -7,14 +7,6 @@
 #include "display/MainWindow.h"
 #include "settings/Settings.h"
 
-namespace {
-
-void Draw(HDC dc, HDC source, const SkinPiece& piece, int x, int y) {
-  if (source) Skin::DrawPiece(dc, source, piece, x, y);
-}
-
-}  // namespace
-
 void MainWindow::OnPaint() {
   gdi::PaintScope paint(hwnd);
   if (!paint.dc()) return;
@@ -60,34 +52,34 @@ void MainWindow::PaintFrame(HDC dc, HDC pleditDc) {
   const int centre = (windowWidth - 100) / 2;
   const int a = active ? 1 : 0;
 
-  Draw(dc, pleditDc, kTitleLeft[a], 0, 0);
-  Draw(dc, pleditDc, kTitleFiller[a], 25, 0);
-  for (int k = 1; k <= units / 2; ++k) Draw(dc, pleditDc, kTitleFiller[a], centre - 25 * k, 0);
-  Draw(dc, pleditDc, kTitleCentre[a], centre, 0);
-  Draw(dc, pleditDc, kTitleFiller[a], centre + 100, 0);
-  for (int k = 1; k <= units / 2; ++k) Draw(dc, pleditDc, kTitleFiller[a], windowWidth - 25 - 25 * k, 0);
-  Draw(dc, pleditDc, kTitleRight[a], windowWidth - 25, 0);
+  Skin::DrawPiece(dc, pleditDc, kTitleLeft[a], 0, 0);
+  Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], 25, 0);
+  for (int k = 1; k <= units / 2; ++k) Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], centre - 25 * k, 0);
+  Skin::DrawPiece(dc, pleditDc, kTitleCentre[a], centre, 0);
+  Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], centre + 100, 0);
+  for (int k = 1; k <= units / 2; ++k) Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], windowWidth - 25 - 25 * k, 0);
+  Skin::DrawPiece(dc, pleditDc, kTitleRight[a], windowWidth - 25, 0);
 
   for (int j = 0; j < heightUnits; ++j) {
-    Draw(dc, pleditDc, kLeftSide, 0, 20 + 29 * j);
-    Draw(dc, pleditDc, kRightSide, windowWidth - 25, 20 + 29 * j);
+    Skin::DrawPiece(dc, pleditDc, kLeftSide, 0, 20 + 29 * j);
+    Skin::DrawPiece(dc, pleditDc, kRightSide, windowWidth - 25, 20 + 29 * j);
   }
 
   const int bottom = windowHeight - 38;
-  Draw(dc, pleditDc, kBottomLeft, 0, bottom);
-  for (int k = 0; k < (windowWidth - 275) / 25; ++k) Draw(dc, pleditDc, kBottomFiller, 125 + 25 * k, bottom);
-  Draw(dc, pleditDc, kBottomRight, windowWidth - 150, bottom);
+  Skin::DrawPiece(dc, pleditDc, kBottomLeft, 0, bottom);
+  for (int k = 0; k < (windowWidth - 275) / 25; ++k) Skin::DrawPiece(dc, pleditDc, kBottomFiller, 125 + 25 * k, bottom);
+  Skin::DrawPiece(dc, pleditDc, kBottomRight, windowWidth - 150, bottom);
 
   const int thumbOffset = listView ? listView->ThumbOffset() : 0;
-  Draw(dc, pleditDc, kScrollThumb[thumbDragging ? 1 : 0], windowWidth - 15, 20 + thumbOffset);
+  Skin::DrawPiece(dc, pleditDc, kScrollThumb[thumbDragging ? 1 : 0], windowWidth - 15, 20 + thumbOffset);
 }
 
 void MainWindow::PaintCompactFrame(HDC dc, HDC pleditDc) {
   using namespace pledit;
-  Draw(dc, pleditDc, kCompactLeft, 0, 0);
-  Draw(dc, pleditDc, kCompactFiller, 25, 0);
-  for (int k = 1; k <= g_settings.width + 3; ++k) Draw(dc, pleditDc, kCompactFiller, 25 * k, 0);
-  Draw(dc, pleditDc, kCompactRight[active ? 1 : 0], windowWidth - 50, 0);
+  Skin::DrawPiece(dc, pleditDc, kCompactLeft, 0, 0);
+  Skin::DrawPiece(dc, pleditDc, kCompactFiller, 25, 0);
+  for (int k = 1; k <= g_settings.width + 3; ++k) Skin::DrawPiece(dc, pleditDc, kCompactFiller, 25 * k, 0);
+  Skin::DrawPiece(dc, pleditDc, kCompactRight[active ? 1 : 0], windowWidth - 50, 0);
 }
 
 void MainWindow::PaintTime(HDC dc, HDC textDc, HDC posbarDc) {
@@ -95,17 +87,17 @@ void MainWindow::PaintTime(HDC dc, HDC textDc, HDC posbarDc) {
   if (timeMinutes < 0 || timeSeconds < 0 || timeSeconds > 60) return;
   if (g_settings.compact || trackLength == 0) return;
   const int y = windowHeight - 15;
-  if (!g_settings.CountUp) Draw(dc, textDc, textfont::kMinus, windowWidth - 82, y);
+  if (!g_settings.CountUp) Skin::DrawPiece(dc, textDc, textfont::kMinus, windowWidth - 82, y);
   // Only ten digit glyphs exist: from 100 minutes on the minutes show modulo 100.
-  Draw(dc, textDc, textfont::Digit((timeMinutes / 10) % 10), windowWidth - 77, y);
-  Draw(dc, textDc, textfont::Digit(timeMinutes % 10), windowWidth - 72, y);
-  Draw(dc, textDc, textfont::Digit(timeSeconds / 10), windowWidth - 64, y);
-  Draw(dc, textDc, textfont::Digit(timeSeconds % 10), windowWidth - 59, y);
+  Skin::DrawPiece(dc, textDc, textfont::Digit((timeMinutes / 10) % 10), windowWidth - 77, y);
+  Skin::DrawPiece(dc, textDc, textfont::Digit(timeMinutes % 10), windowWidth - 72, y);
+  Skin::DrawPiece(dc, textDc, textfont::Digit(timeSeconds / 10), windowWidth - 64, y);
+  Skin::DrawPiece(dc, textDc, textfont::Digit(timeSeconds % 10), windowWidth - 59, y);
 
   if (!g_settings.timebar) return;
   const int barX = windowWidth - kSeekBarLeft;
   const int barY = windowHeight - 30;
-  Draw(dc, posbarDc, posbar::kBar, barX, barY);
+  Skin::DrawPiece(dc, posbarDc, posbar::kBar, barX, barY);
   int64_t p = seekPos;
   if (!seeking) {
     // Widened and kept on the bar: a time beyond the track's length or a track of many hours
@@ -115,5 +107,5 @@ void MainWindow::PaintTime(HDC dc, HDC textDc, HDC posbarDc) {
     p = g_settings.CountUp ? s * 65000 / length : (length * kSeekPositions - s * 65000) / length;
   }
   p = std::min<int64_t>(std::max<int64_t>(p, 0), kSeekPositions);
-  Draw(dc, posbarDc, posbar::kThumb[seeking ? 1 : 0], barX + static_cast<int>(p), barY);
+  Skin::DrawPiece(dc, posbarDc, posbar::kThumb[seeking ? 1 : 0], barX + static_cast<int>(p), barY);
 }
