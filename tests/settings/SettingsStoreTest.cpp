@@ -241,7 +241,7 @@ TEST_F(SettingsStoreTest, SizeHasItsMinimumsAndASaneMaximum) {
   const std::vector<Case> cases = {
       {"3", "1", 5, 2}, {"5", "2", 5, 2}, {"6", "3", 6, 3}, {"-4", "0", 5, 2}, {"40", "abc", 40, 2},
       // A hand-edited file must not make the window's pixel size overflow.
-      {"160", "120", 160, 120}, {"161", "121", 160, 120}, {"2147483647", "99999999", 160, 120},
+      {"400", "400", 400, 400}, {"401", "401", 400, 400}, {"2147483647", "99999999", 400, 400},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("width=" + c.width + " height=" + c.height);
