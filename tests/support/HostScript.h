@@ -10,6 +10,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace hostscript {
 
@@ -23,6 +24,15 @@ inline std::string ReadWholeFile(const std::string& path) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+// The lines of a record or a probe file, without their line feeds.
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
 }
 
 // Writes `stage`/`name`.script, whose first line sends the host's record to `name`.log, starts the
