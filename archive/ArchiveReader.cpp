@@ -1,29 +1,77 @@
 #include "archive/ArchiveReader.h"
 
-#include <sys/stat.h>
+#include <cstring>
+#include <exception>
 
-#include "archive/StreamRead.h"
+#include "platform/FileSource.h"
 
-namespace {
-
-bool IsDirectory(const std::string& path) {
-  // The narrow stat takes the path as ANSI code page bytes on Windows, as the stream does.
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == S_IFDIR;
+ArchiveReader::ArchiveReader(const std::string& path) : owned_(OpenFileSource(path)), source_(owned_.get()) {
+  if (source_) size_ = source_->Size();
 }
 
-}  // namespace
+ArchiveReader::ArchiveReader(ByteSource& source) : source_(&source), size_(source.Size()) {}
 
-ArchiveReader::ArchiveReader(const std::string& path) {
-  if (path.empty() || IsDirectory(path)) return;
-  stream_.open(path, std::ios::in | std::ios::binary);
-  open_ = stream_.is_open();
+const ArchiveReader::Window* ArchiveReader::Find(uint64_t at) {
+  if (held_.Holds(at)) return &held_;
+  for (Window& window : windows_) {
+    if (window.Holds(at)) {
+      window.lastUse = ++uses_;
+      return &window;
+    }
+  }
+  return nullptr;
 }
 
-uint64_t ArchiveReader::Size() { return open_ ? io::StreamSize(stream_) : 0; }
+ArchiveReader::Window& ArchiveReader::Fill(uint64_t at, size_t wanted) {
+  // A read that starts where the last fill ended is a scan: each step doubles the window.
+  nextWindow_ = at == lastFillEnd_ ? (nextWindow_ < kMaxWindow / 2 ? nextWindow_ * 2 : kMaxWindow) : kFirstWindow;
+  size_t length = wanted > nextWindow_ ? wanted : nextWindow_;
+  if (length > size_ - at) length = static_cast<size_t>(size_ - at);
+  Window& window = windows_[0].lastUse <= windows_[1].lastUse ? windows_[0] : windows_[1];
+  window.bytes.resize(length);
+  window.bytes.resize(source_->ReadAt(at, window.bytes.data(), length));
+  window.start = at;
+  window.lastUse = ++uses_;
+  lastFillEnd_ = at + window.bytes.size();
+  return window;
+}
 
-bool ArchiveReader::Seek(uint64_t offset) { return open_ && io::SeekTo(stream_, offset); }
+size_t ArchiveReader::ReadAt(uint64_t offset, uint8_t* destination, size_t count) {
+  if (source_ == nullptr || count == 0 || offset >= size_) return 0;
+  if (count > size_ - offset) count = static_cast<size_t>(size_ - offset);
+  size_t done = 0;
+  while (done < count) {
+    const uint64_t at = offset + done;
+    const size_t left = count - done;
+    const Window* window = Find(at);
+    if (window == nullptr && left >= kMaxWindow) {
+      // A large block (a whole tag, a sheet) goes straight to its destination.
+      const size_t got = source_->ReadAt(at, destination + done, left);
+      lastFillEnd_ = at + got;
+      done += got;
+      break;
+    }
+    if (window == nullptr) window = &Fill(at, left);
+    if (!window->Holds(at)) break;  // the system read nothing
+    const size_t inWindow = static_cast<size_t>(window->start + window->bytes.size() - at);
+    const size_t n = left < inWindow ? left : inWindow;
+    std::memcpy(destination + done, window->bytes.data() + (at - window->start), n);
+    done += n;
+  }
+  return done;
+}
 
-size_t ArchiveReader::Read(uint8_t* destination, size_t count) {
-  return open_ ? io::ReadHere(stream_, destination, count) : 0;
+void ArchiveReader::Hold(uint64_t offset, uint64_t count) {
+  held_.bytes.clear();
+  if (source_ == nullptr || offset >= size_) return;
+  if (count > size_ - offset) count = size_ - offset;
+  if (count == 0 || count > kMaxHeld) return;
+  try {
+    held_.bytes.resize(static_cast<size_t>(count));
+  } catch (const std::exception&) {
+    held_.bytes.clear();  // no memory for it: the windows serve the directory instead
+    return;
+  }
+  held_.bytes.resize(source_->ReadAt(offset, held_.bytes.data(), held_.bytes.size()));
+  held_.start = offset;
 }

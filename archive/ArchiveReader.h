@@ -1,28 +1,59 @@
-// Buffered binary reading of an archive on disk, with 64-bit positions so that no offset wraps.
-// Opened in the constructor, closed in the destructor: every read operation keeps the file open
-// only for its own duration.
+// Positioned reads of one open archive, shared by the directory walk and every member's analysis.
+// Nearby reads are served from two small read-ahead windows (the spot last read around a member's
+// start and the one near its end); a read that continues the previous one widens the next window,
+// so a long scan costs few system reads. The central directory can be held whole in a block of
+// its own.
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "platform/ByteSource.h"
 
 class ArchiveReader {
  public:
-  // Opens `path` for binary reading; a directory counts as not openable.
+  // Opens the file at `path`; a folder or an unopenable file gives a reader that is not open.
   explicit ArchiveReader(const std::string& path);
+  // Reads `source`, which must outlive the reader.
+  explicit ArchiveReader(ByteSource& source);
+  ArchiveReader(const ArchiveReader&) = delete;
+  ArchiveReader& operator=(const ArchiveReader&) = delete;
 
-  bool IsOpen() const { return open_; }
-  // Size of the file in bytes (moves the position to the end); 0 when not open.
-  uint64_t Size();
-  // Moves to `offset`; false when not open or the system refuses.
-  bool Seek(uint64_t offset);
-  // Reads up to `count` bytes at the current position; returns how many were read.
-  size_t Read(uint8_t* destination, size_t count);
+  bool IsOpen() const { return source_ != nullptr; }
+  // Size of the archive in bytes; 0 when not open.
+  uint64_t Size() const { return size_; }
+  // Reads up to `count` bytes at `offset`; returns how many there were (fewer at the end).
+  size_t ReadAt(uint64_t offset, uint8_t* destination, size_t count);
   // Reads exactly `count` bytes; a short read is a failure.
-  bool ReadExact(uint8_t* destination, size_t count) { return Read(destination, count) == count; }
+  bool ReadExactAt(uint64_t offset, uint8_t* destination, size_t count) {
+    return ReadAt(offset, destination, count) == count;
+  }
+  // Keeps `count` bytes from `offset` in memory for the reads that follow (the central directory),
+  // when they are no more than kMaxHeld; otherwise reads go on through the windows.
+  void Hold(uint64_t offset, uint64_t count);
+
+  static constexpr size_t kFirstWindow = 1024;
+  static constexpr size_t kMaxWindow = 64 * 1024;
+  static constexpr uint64_t kMaxHeld = 8u << 20;
 
  private:
-  std::ifstream stream_;
-  bool open_ = false;
+  struct Window {
+    uint64_t start = 0;
+    std::vector<uint8_t> bytes;
+    uint64_t lastUse = 0;
+    bool Holds(uint64_t at) const { return at >= start && at - start < bytes.size(); }
+  };
+  const Window* Find(uint64_t at);
+  Window& Fill(uint64_t at, size_t wanted);
+
+  std::unique_ptr<ByteSource> owned_;
+  ByteSource* source_ = nullptr;
+  uint64_t size_ = 0;
+  Window held_;
+  Window windows_[2];
+  uint64_t uses_ = 0;
+  uint64_t lastFillEnd_ = UINT64_MAX;
+  size_t nextWindow_ = kFirstWindow;
 };

@@ -17,10 +17,12 @@ std::string TextUpToZero(const std::vector<uint8_t>& bytes) {
   return std::string(begin, length);
 }
 
-// Reads a variable part of `length` bytes (at most 65535: the fields are 16-bit).
-bool ReadBlock(ArchiveReader& reader, uint16_t length, std::vector<uint8_t>& block) {
+// Reads a variable part of `length` bytes (at most 65535: the fields are 16-bit) at `at`.
+bool ReadBlock(ArchiveReader& reader, uint64_t& at, uint16_t length, std::vector<uint8_t>& block) {
   block.resize(length);
-  return length == 0 || reader.ReadExact(block.data(), length);
+  if (length != 0 && !reader.ReadExactAt(at, block.data(), length)) return false;
+  at += length;
+  return true;
 }
 
 }  // namespace
@@ -56,28 +58,37 @@ uint32_t File::GetHeaderSize() const {
 
 bool File::Read() {
   ArchiveReader reader(archivePath);
-  if (!reader.IsOpen() || !reader.Seek(headerOffset)) return false;
+  return reader.IsOpen() && ReadFrom(reader);
+}
 
+bool File::ReadFrom(ArchiveReader& reader) {
   // Any short read means the header is cut off by the end of the archive: a failure, so that
   // no field holds bytes that were never there.
   uint8_t header[zip::central::kFixedSize];
-  if (!reader.ReadExact(header, zip::kSignatureSize) || !zip::HasSignature(header, zip::kCentralSignature))
+  if (!reader.ReadExactAt(headerOffset, header, zip::kSignatureSize) ||
+      !zip::HasSignature(header, zip::kCentralSignature))
     return false;
-  if (!reader.ReadExact(header + zip::kSignatureSize, zip::central::kFixedSize - zip::kSignatureSize)) return false;
+  if (!reader.ReadExactAt(uint64_t{headerOffset} + zip::kSignatureSize, header + zip::kSignatureSize,
+                          zip::central::kFixedSize - zip::kSignatureSize))
+    return false;
   zip::DecodeCentralHeader(header, *this);
 
+  uint64_t at = uint64_t{headerOffset} + zip::central::kFixedSize;
   std::vector<uint8_t> block;
-  if (!ReadBlock(reader, nameLength, block)) return false;
+  if (!ReadBlock(reader, at, nameLength, block)) return false;
   name = TextUpToZero(block);
-  if (!ReadBlock(reader, extraLength, block)) return false;
+  if (!ReadBlock(reader, at, extraLength, block)) return false;
   extra = block;
-  if (!ReadBlock(reader, commentLength, block)) return false;
+  if (!ReadBlock(reader, at, commentLength, block)) return false;
   comment = TextUpToZero(block);
 
   uint8_t local[zip::local::kFixedSize];
-  if (!reader.Seek(localHeaderOffset)) return false;
-  if (!reader.ReadExact(local, zip::kSignatureSize) || !zip::HasSignature(local, zip::kLocalSignature)) return false;
-  if (!reader.ReadExact(local + zip::kSignatureSize, zip::local::kFixedSize - zip::kSignatureSize)) return false;
+  if (!reader.ReadExactAt(localHeaderOffset, local, zip::kSignatureSize) ||
+      !zip::HasSignature(local, zip::kLocalSignature))
+    return false;
+  if (!reader.ReadExactAt(uint64_t{localHeaderOffset} + zip::kSignatureSize, local + zip::kSignatureSize,
+                          zip::local::kFixedSize - zip::kSignatureSize))
+    return false;
   const uint64_t data = zip::DataOffsetFromLocalHeader(localHeaderOffset, local);
   if (data > UINT32_MAX) return false;
   dataOffset = static_cast<uint32_t>(data);

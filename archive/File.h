@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class ArchiveReader;
+
 // Tag texts of a member, as bytes in the ANSI code page.
 struct TagInfo {
   std::string title;
@@ -27,6 +29,9 @@ class File {
   virtual TagInfo GetTag() const;                                // slot 3
   virtual std::string GetVariable(const std::string& name) const;  // slot 4
   virtual ~File();
+
+  // What Read does, through the archive's reader that the caller already holds open.
+  bool ReadFrom(ArchiveReader& reader);
 
   std::string GetArchivePath() const { return archivePath; }
   std::string GetPath() const { return name; }

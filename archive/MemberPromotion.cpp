@@ -3,16 +3,16 @@
 #include "media/CueFile.h"
 #include "media/Mp3File.h"
 
-std::unique_ptr<File> PromoteMp3Member(std::unique_ptr<File> member) {
+std::unique_ptr<File> PromoteMp3Member(std::unique_ptr<File> member, ArchiveReader& reader) {
   if (!member) return member;
   auto mp3 = std::make_unique<Mp3File>(*member);
-  mp3->Read();  // its result is not consulted: a member without audio simply has no time
+  mp3->ReadFrom(reader);  // its result is not consulted: a member without audio simply has no time
   return mp3;
 }
 
-void HoldCueSheet(const File& member, std::unique_ptr<File>& pendingSheet) {
+void HoldCueSheet(const File& member, std::unique_ptr<File>& pendingSheet, ArchiveReader& reader) {
   auto sheet = std::make_unique<CueFile>(member);
-  sheet->ReadText();
+  sheet->ReadTextFrom(reader);
   pendingSheet = std::move(sheet);  // an earlier sheet is destroyed: only the last one applies
 }
 

@@ -7,14 +7,16 @@
 #include <memory>
 #include <vector>
 
+#include "archive/ArchiveReader.h"
 #include "archive/File.h"
 
-// Turns a stored MP3 member into its analysed record, or returns it unchanged.
-std::unique_ptr<File> PromoteMp3Member(std::unique_ptr<File> member);
+// Turns a stored MP3 member into its analysed record, or returns it unchanged. The analysis reads
+// through `reader`, the archive's open reader.
+std::unique_ptr<File> PromoteMp3Member(std::unique_ptr<File> member, ArchiveReader& reader);
 
 // Replaces `pendingSheet` (destroying any earlier one) with the sheet read from `member`;
 // only the last sheet of the directory is applied.
-void HoldCueSheet(const File& member, std::unique_ptr<File>& pendingSheet);
+void HoldCueSheet(const File& member, std::unique_ptr<File>& pendingSheet, ArchiveReader& reader);
 
 // Applies the pending sheet, if any, to the MP3 members' play times, then discards it.
 void ApplyCueSheet(std::unique_ptr<File>& pendingSheet, std::vector<std::unique_ptr<File>>& members);

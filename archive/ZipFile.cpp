@@ -11,9 +11,14 @@
 #include "archive/ZipRecords.h"
 #include "settings/Settings.h"
 
-ZipFile::ZipFile(const std::string& path) : File(path, 0) {
-  ArchiveReader reader(path);
-  measuredSize_ = reader.Size();
+ZipFile::ZipFile(const std::string& path) : File(path, 0), reader_(std::make_unique<ArchiveReader>(path)) {
+  measuredSize_ = reader_->Size();
+  fileSize = static_cast<uint32_t>(std::min<uint64_t>(measuredSize_, UINT32_MAX));
+}
+
+ZipFile::ZipFile(const std::string& path, ByteSource& source)
+    : File(path, 0), reader_(std::make_unique<ArchiveReader>(source)) {
+  measuredSize_ = reader_->Size();
   fileSize = static_cast<uint32_t>(std::min<uint64_t>(measuredSize_, UINT32_MAX));
 }
 
@@ -26,37 +31,42 @@ uint32_t ZipFile::GetPlayTime() const {
 }
 
 bool ZipFile::Read() {
-  {
-    ArchiveReader reader(archivePath);
-    if (!reader.IsOpen()) {
-      status = StatusCannotOpen;
-      return false;
-    }
-    // Only a file that begins with a local header is taken; a prefixed archive is refused.
-    uint8_t first[zip::kSignatureSize];
-    if (!reader.ReadExact(first, sizeof first) || !zip::HasSignature(first, zip::kLocalSignature)) {
-      status = StatusNotZip;
-      return false;
-    }
-    if (measuredSize_ > kMaxArchiveSize) {
-      status = StatusBadHeader;
-      return false;
-    }
-    const auto readAt = [&reader](uint32_t offset, uint8_t* destination, size_t count) -> long long {
-      if (!reader.Seek(offset)) return -1;
-      return static_cast<long long>(reader.Read(destination, count));
-    };
-    uint32_t found = 0;
-    uint8_t record[zip::end::kSize];
-    // A record cut off by the end of the file (a stray signature in the last 21 bytes) is no record.
-    if (!zip::FindEndRecord(fileSize, readAt, found) || !reader.Seek(found) ||
-        !reader.ReadExact(record, sizeof record)) {
-      status = StatusBadHeader;
-      return false;
-    }
-    endRecordOffset = found;
-    zip::DecodeEndRecord(record, *this);
+  // A second Read, or one after the constructor could not open the file, opens it anew.
+  if (!reader_ || !reader_->IsOpen()) reader_ = std::make_unique<ArchiveReader>(archivePath);
+  std::unique_ptr<ArchiveReader> reader = std::move(reader_);  // closed when Read returns
+  return ReadDirectory(*reader);
+}
+
+bool ZipFile::ReadDirectory(ArchiveReader& reader) {
+  if (!reader.IsOpen()) {
+    status = StatusCannotOpen;
+    return false;
   }
+  // Only a file that begins with a local header is taken; a prefixed archive is refused.
+  uint8_t first[zip::kSignatureSize];
+  if (!reader.ReadExactAt(0, first, sizeof first) || !zip::HasSignature(first, zip::kLocalSignature)) {
+    status = StatusNotZip;
+    return false;
+  }
+  if (measuredSize_ > kMaxArchiveSize) {
+    status = StatusBadHeader;
+    return false;
+  }
+  const auto readAt = [&reader](uint32_t offset, uint8_t* destination, size_t count) -> long long {
+    return static_cast<long long>(reader.ReadAt(offset, destination, count));
+  };
+  uint32_t found = 0;
+  uint8_t record[zip::end::kSize];
+  // A record cut off by the end of the file (a stray signature in the last 21 bytes) is no record.
+  if (!zip::FindEndRecord(fileSize, readAt, found) || !reader.ReadExactAt(found, record, sizeof record)) {
+    status = StatusBadHeader;
+    return false;
+  }
+  endRecordOffset = found;
+  zip::DecodeEndRecord(record, *this);
+  // The headers are walked by their own lengths; the stated directory size only decides what is
+  // read ahead in one piece.
+  reader.Hold(directoryOffset, directorySize);
 
   status = StatusNoStoredMember;
   // Every header is at least 46 bytes, so the archive's size bounds how many can exist; the
@@ -67,7 +77,7 @@ bool ZipFile::Read() {
   uint32_t offset = directoryOffset;
   for (uint32_t i = 0; i < entryCount; ++i) {
     auto member = std::make_unique<File>(archivePath, offset);
-    if (!member->Read()) {
+    if (!member->ReadFrom(reader)) {
       status = StatusBadHeader;
       return false;
     }
@@ -87,10 +97,10 @@ bool ZipFile::Read() {
     }
     switch (kind) {
       case StoredMemberKind::Mp3:
-        members.push_back(PromoteMp3Member(std::move(member)));
+        members.push_back(PromoteMp3Member(std::move(member), reader));
         break;
       case StoredMemberKind::CueSheet:
-        HoldCueSheet(*member, pendingSheet);
+        HoldCueSheet(*member, pendingSheet, reader);
         members.push_back(std::move(member));
         break;
       case StoredMemberKind::Plain:

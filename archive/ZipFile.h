@@ -8,6 +8,8 @@
 
 #include "archive/File.h"
 
+class ByteSource;
+
 enum ArchiveStatus : int {
   StatusCannotOpen = 0,
   StatusNotZip = 1,
@@ -18,8 +20,11 @@ enum ArchiveStatus : int {
 
 class ZipFile : public File {
  public:
-  // Measures the archive's size (fileSize); the archive is read only by Read.
+  // Opens the archive and measures its size (fileSize); the archive is read only by Read, through
+  // this one open handle, which Read closes when it is done.
   explicit ZipFile(const std::string& path);
+  // The archive's bytes from `source` (memory, for fuzzing and tests); it must outlive Read.
+  ZipFile(const std::string& path, ByteSource& source);
   ~ZipFile() override;
 
   uint32_t GetPlayTime() const override;  // slot 0: the sum of the members' play times
@@ -50,5 +55,8 @@ class ZipFile : public File {
   static constexpr uint64_t kMaxArchiveSize = 0x7FFFFFFF;
 
  private:
+  bool ReadDirectory(ArchiveReader& reader);
+
   uint64_t measuredSize_ = 0;  // fileSize before it is narrowed to 32 bits
+  std::unique_ptr<ArchiveReader> reader_;  // open from the constructor until Read ends
 };

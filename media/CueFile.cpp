@@ -1,7 +1,5 @@
 #include "media/CueFile.h"
 
-#include <fstream>
-
 #include "media/Mp3File.h"
 #include "archive/StreamRead.h"
 
@@ -82,9 +80,13 @@ CueFile::CueFile(const File& member) : File(member) {}
 
 void CueFile::ReadText() {
   text.clear();
+  ArchiveReader in(archivePath);
+  if (in.IsOpen()) ReadTextFrom(in);
+}
+
+void CueFile::ReadTextFrom(ArchiveReader& in) {
+  text.clear();
   try {
-    std::ifstream in(archivePath, std::ios::binary);
-    if (!in) return;
     const uint32_t size = compressedSize < media::kMaxCueBytes ? compressedSize : media::kMaxCueBytes;
     // Whole pieces per read, so the four-byte pieces line up with the member's start.
     uint8_t buffer[4096];

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/ArchiveReader.h"
 #include "archive/File.h"
 
 namespace media {
@@ -29,6 +30,8 @@ class CueFile : public File {
 
   // Fills `text` from the member's data in the archive; stays empty when it cannot be read.
   void ReadText();
+  // The same through the archive's reader that the caller already holds open.
+  void ReadTextFrom(ArchiveReader& in);
   std::vector<uint32_t> ParseIndexTimes() const { return media::ParseIndexTimes(text); }
   // Gives the MP3 members, in order, the time between consecutive index lines. MP3 members
   // beyond the sheet's lines keep their computed play time.

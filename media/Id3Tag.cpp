@@ -1,12 +1,12 @@
 #include "media/Id3Tag.h"
 
 #include <cstring>
-#include <istream>
 #include <limits>
 #include <new>
 #include <stdexcept>
 
-#include "archive/StreamRead.h"
+#include "archive/ArchiveReader.h"
+#include "media/Id3FrameHeader.h"
 #include "media/Id3Text.h"
 
 namespace media {
@@ -23,36 +23,21 @@ constexpr uint8_t kFlagUnsynchronised = 0x80;
 constexpr uint8_t kFlagExtendedHeader = 0x40;
 constexpr uint8_t kFlagFooter = 0x10;
 
-constexpr size_t kFrameHeader23 = 10;
-constexpr size_t kFrameHeader22 = 6;
-
-// Frame IDs of tags older than 2.3 and the IDs they are kept under.
-struct IdMapping {
-  char from[4];
-  char to[5];
-};
-constexpr IdMapping kIds22[] = {
-    {"TT2", "TIT2"}, {"TRK", "TRCK"}, {"TP1", "TPE1"}, {"TAL", "TALB"}, {"TYE", "TYER"},
-    {"TCO", "TCON"}, {"COM", "COMM"}, {"TCM", "TCOM"}, {"TOA", "TOPE"}, {"TCR", "TCOP"},
-    {"WXX", "WXXX"}, {"TSS", "TSSE"}, {"TEN", "TENC"},
-};
-
-const char* MapId22(const uint8_t* id) {
-  for (const IdMapping& m : kIds22) {
-    if (std::memcmp(id, m.from, 3) == 0) return m.to;
-  }
-  return nullptr;
-}
-
 uint32_t BigEndian32(const uint8_t* p) {
   return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
 }
 
-uint32_t BigEndian24(const uint8_t* p) { return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | uint32_t{p[2]}; }
-
 // major x 256 + revision, the revision byte counting as signed.
 int TagVersion(const uint8_t* header) {
   return header[kMajor] * 256 + static_cast<int8_t>(header[kRevision]);
+}
+
+// Where the frames start in a body of `bodySize` bytes that opens with an extended header whose
+// size field is at `sizeField` (null when the body is shorter than the field).
+uint64_t ExtendedHeaderEnd(const uint8_t* sizeField, uint64_t bodySize) {
+  if (sizeField == nullptr) return bodySize;
+  const uint64_t skip = 4 + uint64_t{DecodeSyncsafe(sizeField)};
+  return skip > bodySize ? bodySize : skip;
 }
 
 bool IsId3Header(const uint8_t* bytes, size_t size) {
@@ -120,13 +105,16 @@ int CId3tagv2::Load(const uint8_t* bytes, size_t size) {
   return LoadBody(bytes, body);
 }
 
-int CId3tagv2::Load(std::istream& in, uint64_t available) {
+int CId3tagv2::Load(ArchiveReader& in, uint64_t offset, uint64_t available, uint64_t walkAbove) {
   Reset();
   uint8_t head[kId3v2HeaderSize];
-  if (available < kId3v2HeaderSize || io::ReadHere(in, head, sizeof(head)) != sizeof(head)) return -1;
+  if (available < kId3v2HeaderSize || in.ReadAt(offset, head, sizeof(head)) != sizeof(head)) return -1;
   if (!IsId3Header(head, sizeof(head)) || TagVersion(head) > 0x0300) return -1;
   const uint64_t bodySize = DecodeSyncsafe(head + kSize);
   if (bodySize > available - kId3v2HeaderSize) return -1;  // claims more than its owner holds: never allocate that
+  const uint64_t bodyStart = offset + kId3v2HeaderSize;
+  // An unsynchronised tag shows its frame headers only once the whole body is restored.
+  if (bodySize > walkAbove && !(head[kFlags] & kFlagUnsynchronised)) return LoadWalked(in, bodyStart, head, bodySize);
   if (bodySize > std::numeric_limits<size_t>::max() / 2) return kId3OutOfMemory;  // 32-bit address space
   // The whole body in one read into one block, walked in place.
   std::vector<uint8_t> body;
@@ -135,8 +123,31 @@ int CId3tagv2::Load(std::istream& in, uint64_t available) {
   } catch (const std::exception&) {
     return kId3OutOfMemory;
   }
-  if (io::ReadHere(in, body.data(), body.size()) != body.size()) return -1;
+  if (in.ReadAt(bodyStart, body.data(), body.size()) != body.size()) return -1;
   return LoadBody(head, body);
+}
+
+int CId3tagv2::LoadWalked(ArchiveReader& in, uint64_t bodyStart, const uint8_t headerBytes[kId3v2HeaderSize],
+                          uint64_t bodySize) {
+  // Read whole, a body the archive does not hold would fail; so it does here.
+  if (bodyStart > in.Size() || bodySize > in.Size() - bodyStart) return -1;
+  const int tagVersion = TagVersion(headerBytes);
+  uint8_t stored[kId3v2HeaderSize];
+  std::memcpy(stored, headerBytes, kId3v2HeaderSize);
+  uint64_t start = 0;
+  if (stored[kFlags] & kFlagExtendedHeader) {
+    stored[kFlags] &= static_cast<uint8_t>(~kFlagExtendedHeader);
+    uint8_t sizeField[4];
+    const bool sized = bodySize >= 4 && in.ReadExactAt(bodyStart, sizeField, sizeof sizeField);
+    if (bodySize >= 4 && !sized) return -1;
+    start = ExtendedHeaderEnd(sized ? sizeField : nullptr, bodySize);
+  }
+  if (!WalkFramesAt(in, bodyStart + start, bodySize - start, tagVersion >= 0x0300)) {
+    Reset();
+    return -1;
+  }
+  Finish(stored, tagVersion);
+  return 0;
 }
 
 int CId3tagv2::LoadBody(const uint8_t headerBytes[kId3v2HeaderSize], std::vector<uint8_t>& body) {
@@ -149,22 +160,10 @@ int CId3tagv2::LoadBody(const uint8_t headerBytes[kId3v2HeaderSize], std::vector
     size_t start = 0;
     if (stored[kFlags] & kFlagExtendedHeader) {
       stored[kFlags] &= static_cast<uint8_t>(~kFlagExtendedHeader);
-      if (body.size() < 4) {
-        start = body.size();
-      } else {
-        const uint64_t skip = 4 + uint64_t{DecodeSyncsafe(body.data())};
-        start = skip > body.size() ? body.size() : static_cast<size_t>(skip);
-      }
+      start = static_cast<size_t>(ExtendedHeaderEnd(body.size() < 4 ? nullptr : body.data(), body.size()));
     }
     WalkFrames(body.data() + start, body.size() - start, tagVersion >= 0x0300);
-
-    if (tagVersion < 0x0300) {
-      stored[kMajor] = 3;
-      stored[kRevision] = 0;
-    }
-    std::memcpy(header, stored, sizeof(header));
-    version = 0x0300;  // 2.3 as read, or a 2.2 tag now held in 2.3 form
-    loaded = true;
+    Finish(stored, tagVersion);
     return 0;
   } catch (const std::exception&) {
     Reset();
@@ -172,39 +171,55 @@ int CId3tagv2::LoadBody(const uint8_t headerBytes[kId3v2HeaderSize], std::vector
   }
 }
 
-void CId3tagv2::WalkFrames(const uint8_t* p, size_t remaining, bool tenByteHeaders) {
+void CId3tagv2::Finish(uint8_t stored[kId3v2HeaderSize], int tagVersion) {
+  if (tagVersion < 0x0300) {
+    stored[kMajor] = 3;
+    stored[kRevision] = 0;
+  }
+  std::memcpy(header, stored, sizeof(header));
+  version = 0x0300;  // 2.3 as read, or a 2.2 tag now held in 2.3 form
+  loaded = true;
+}
+
+bool CId3tagv2::WalkFramesAt(ArchiveReader& in, uint64_t at, uint64_t remaining, bool tenByteHeaders) {
+  uint8_t bytes[kFrameHeader23] = {};
+  Id3FrameHeader frame;
   while (remaining > 0) {
-    uint8_t id[4];
-    uint32_t bodySize;
-    uint16_t flagsValue = 0;
-    size_t headerSize;
-    if (tenByteHeaders) {
-      headerSize = kFrameHeader23;
-      if (remaining < headerSize) return;
-      bodySize = BigEndian32(p + 4);
-      if (uint64_t{bodySize} + headerSize > remaining) return;
-      if (p[0] == 0 && p[1] == 0 && p[2] == 0 && p[3] == 0) return;  // padding
-      std::memcpy(id, p, 4);
-      flagsValue = static_cast<uint16_t>((p[8] << 8) | p[9]);
-    } else {
-      headerSize = kFrameHeader22;
-      if (remaining < headerSize) return;
-      bodySize = BigEndian24(p + 3);
-      if (uint64_t{bodySize} + headerSize > remaining) return;
-      const char* mapped = MapId22(p);
-      if (mapped == nullptr) return;  // a frame this reader does not know ends the walk
-      std::memcpy(id, mapped, 4);
+    const size_t headerSize = FrameHeaderSize(tenByteHeaders);
+    if (remaining >= headerSize && !in.ReadExactAt(at, bytes, headerSize)) return false;
+    if (!DecodeFrameHeader(bytes, remaining, tenByteHeaders, frame)) return true;
+    const uint32_t key = FrameKey(frame.id);
+    // Only the first frame of each ID counts, so a later one of a shown ID is passed over too.
+    if (IsShownFrame(frame.id) && frames.find(key) == frames.end()) {
+      try {
+        CId3Frame kept(frame.id, nullptr, 0, frame.flags);
+        kept.data.resize(frame.bodySize);
+        if (frame.bodySize != 0 && !in.ReadExactAt(at + headerSize, kept.data.data(), frame.bodySize)) return false;
+        kept.size = frame.bodySize;
+        frames.emplace(key, std::move(kept));
+      } catch (const std::bad_alloc&) {
+        return true;  // no memory for this frame: keep the frames read so far
+      }
     }
-    const uint32_t key = FrameKey(id);
+    at += frame.headerSize + frame.bodySize;
+    remaining -= frame.headerSize + frame.bodySize;
+  }
+  return true;
+}
+
+void CId3tagv2::WalkFrames(const uint8_t* p, size_t remaining, bool tenByteHeaders) {
+  Id3FrameHeader frame;
+  while (remaining > 0 && DecodeFrameHeader(p, remaining, tenByteHeaders, frame)) {
+    const uint32_t key = FrameKey(frame.id);
     if (frames.find(key) == frames.end()) {
       try {
-        frames.emplace(key, CId3Frame(id, p + headerSize, bodySize, flagsValue));
+        frames.emplace(key, CId3Frame(frame.id, p + frame.headerSize, frame.bodySize, frame.flags));
       } catch (const std::bad_alloc&) {
         return;  // no memory for this frame: keep the frames read so far
       }
     }
-    p += headerSize + bodySize;
-    remaining -= headerSize + bodySize;
+    p += frame.headerSize + frame.bodySize;
+    remaining -= frame.headerSize + frame.bodySize;
   }
 }
 

@@ -1,16 +1,21 @@
 // An ID3v2 tag of version 2.2 or 2.3 at the start of an MP3 member, held as a table of frames
-// keyed by their four ID bytes. Parsing works on bytes; the stream overload only fetches them.
+// keyed by their four ID bytes. Parsing works on bytes; the reader overload only fetches them.
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
 
+class ArchiveReader;
+
 namespace media {
 
 constexpr size_t kId3v2HeaderSize = 10;
+
+// Bodies up to this size are read in one piece; a larger one (a tag with a cover picture) is
+// walked frame by frame, and only the bodies of the frames shown are read.
+constexpr uint64_t kWalkedBodySize = 64 * 1024;
 
 // Result of CId3tagv2::Load when memory for the tag could not be had (the value Windows gives
 // for "not enough memory").
@@ -51,9 +56,11 @@ class CId3tagv2 {
   // when loaded, -1 for a missing or unsupported tag or a body the bytes do not hold,
   // kId3OutOfMemory when memory ran out.
   int Load(const uint8_t* bytes, size_t size);
-  // Loads the tag at the stream's position; `available` is how many bytes belong to the tag's
-  // owner from there on, so a size claim beyond it is refused before anything is allocated.
-  int Load(std::istream& in, uint64_t available);
+  // Loads the tag at `offset` of the archive; `available` is how many bytes belong to the tag's
+  // owner from there on, so a size claim beyond it is refused before anything is allocated. A
+  // body larger than `walkAbove` that is not unsynchronised is walked in place (the frames not
+  // shown are then not kept); the texts are the same either way.
+  int Load(ArchiveReader& in, uint64_t offset, uint64_t available, uint64_t walkAbove = kWalkedBodySize);
 
   std::string GetFrameText(const char id[4]) const;
   std::string GetTitle() const { return GetFrameText("TIT2"); }
@@ -76,6 +83,11 @@ class CId3tagv2 {
   // The steps after the header: `body` is the tag's own block, changed in place.
   int LoadBody(const uint8_t header[10], std::vector<uint8_t>& body);
   void WalkFrames(const uint8_t* p, size_t remaining, bool tenByteHeaders);
+  // The same steps over the archive, reading frame headers and the shown frames' bodies only.
+  int LoadWalked(ArchiveReader& in, uint64_t bodyStart, const uint8_t header[10], uint64_t bodySize);
+  bool WalkFramesAt(ArchiveReader& in, uint64_t at, uint64_t remaining, bool tenByteHeaders);  // false: a read failed
+  // Keeps the header as read (extended-header flag dropped, a 2.2 tag marked 2.3) and marks the tag loaded.
+  void Finish(uint8_t stored[10], int tagVersion);
 };
 
 }  // namespace media

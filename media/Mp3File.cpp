@@ -1,7 +1,6 @@
 #include "media/Mp3File.h"
 
 #include <cstdio>
-#include <fstream>
 #include <limits>
 
 #include "media/Id3Tag.h"
@@ -52,10 +51,13 @@ uint32_t Mp3File::GetPlayTime() const {
 }
 
 bool Mp3File::Read() {
+  ArchiveReader in(archivePath);
+  return !in.IsOpen() || ReadFrom(in);
+}
+
+bool Mp3File::ReadFrom(ArchiveReader& in) {
   try {
-    std::ifstream in(archivePath, std::ios::binary);
-    if (!in) return true;
-    archiveSize = io::StreamSize(in);
+    archiveSize = in.Size();
     MeasureLeadingTag(in);
     if (!FindSync(in)) return true;  // no audio: the tags are not read either
     ReadFrameHeader(in);
@@ -67,7 +69,7 @@ bool Mp3File::Read() {
   return true;
 }
 
-void Mp3File::MeasureLeadingTag(std::istream& in) {
+void Mp3File::MeasureLeadingTag(ArchiveReader& in) {
   leadingTagSize = 0;
   uint8_t head[media::kId3v2HeaderSize];
   if (MemberEnd() < uint64_t{dataOffset} + sizeof(head)) return;  // too short to start with a tag
@@ -77,7 +79,7 @@ void Mp3File::MeasureLeadingTag(std::istream& in) {
   if (total != 0 && uint64_t{dataOffset} + total <= MemberEnd()) leadingTagSize = static_cast<uint32_t>(total);
 }
 
-bool Mp3File::FindSync(std::istream& in) {
+bool Mp3File::FindSync(ArchiveReader& in) {
   const uint64_t end = MemberEnd();
   // Each block is read with the two bytes after it, so a header across two blocks is found.
   uint8_t buffer[kSyncBlock + 2];
@@ -97,7 +99,7 @@ bool Mp3File::FindSync(std::istream& in) {
   return false;
 }
 
-void Mp3File::ReadFrameHeader(std::istream& in) {
+void Mp3File::ReadFrameHeader(ArchiveReader& in) {
   uint8_t frame[kFirstFrameBytes];
   const uint64_t left = MemberEnd() - syncOffset;
   const size_t want = left < sizeof(frame) ? static_cast<size_t>(left) : sizeof(frame);
@@ -114,7 +116,7 @@ void Mp3File::ReadFrameHeader(std::istream& in) {
   headerFrameCount = mpeg::VbrFrameCount(frame, got);
 }
 
-void Mp3File::ReadId3v1(std::istream& in) {
+void Mp3File::ReadId3v1(ArchiveReader& in) {
   hasTag = false;
   trailingTagSize = 0;
   if (uncompressedSize < media::kId3v1Size) return;  // too short to end in a tag
@@ -133,11 +135,10 @@ void Mp3File::ReadId3v1(std::istream& in) {
   genre = tag.genre;
 }
 
-void Mp3File::ReadId3v2(std::istream& in) {
-  if (!io::SeekTo(in, dataOffset)) return;
+void Mp3File::ReadId3v2(ArchiveReader& in) {
   const uint64_t end = MemberEnd();
   media::CId3tagv2 tag;
-  tag.Load(in, end > dataOffset ? end - dataOffset : 0);
+  tag.Load(in, dataOffset, end > dataOffset ? end - dataOffset : 0);
   if (!tag.loaded) return;
   // A loaded tag replaces all six texts, also with empty ones; the genre stays from ID3v1.
   hasTag = true;

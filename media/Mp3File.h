@@ -2,9 +2,9 @@
 // the texts of its ID3v1 and ID3v2 tags.
 #pragma once
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 
+#include "archive/ArchiveReader.h"
 #include "archive/File.h"
 
 class Mp3File : public File {
@@ -13,10 +13,13 @@ class Mp3File : public File {
   explicit Mp3File(const File& member);
 
   uint32_t GetPlayTime() const override;                            // slot 0
-  bool Read() override;                                             // slot 1
+  bool Read() override;                                             // slot 1: opens the archive itself
   bool HasTag() const override;                                     // slot 2
   TagInfo GetTag() const override;                                  // slot 3
   std::string GetVariable(const std::string& name) const override;  // slot 4
+
+  // What Read does, through the archive's reader that the caller already holds open.
+  bool ReadFrom(ArchiveReader& in);
 
   // A play time given from outside (a CUE sheet); 0 restores the computed one.
   void SetPlayTime(uint32_t ms) { playTimeOverride = ms; }
@@ -45,11 +48,11 @@ class Mp3File : public File {
 
  private:
   // The analysis steps over the open archive, in the order Read runs them.
-  void MeasureLeadingTag(std::istream& in);
-  bool FindSync(std::istream& in);
-  void ReadFrameHeader(std::istream& in);
-  void ReadId3v1(std::istream& in);
-  void ReadId3v2(std::istream& in);
+  void MeasureLeadingTag(ArchiveReader& in);
+  bool FindSync(ArchiveReader& in);
+  void ReadFrameHeader(ArchiveReader& in);
+  void ReadId3v1(ArchiveReader& in);
+  void ReadId3v2(ArchiveReader& in);
 
   uint64_t MemberEnd() const;  // dataOffset + size, bounded by the archive's length
   uint64_t archiveSize = 0;

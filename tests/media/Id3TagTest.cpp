@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "archive/ArchiveReader.h"
+#include "archive/MemorySource.h"
 #include "media/Id3Tag.h"
 #include "media/Id3Text.h"
 #include "media/Id3v1.h"
@@ -152,24 +152,31 @@ TEST(Id3v2Load, ExtendedHeaderIsSkippedAndItsFlagCleared) {
   EXPECT_TRUE(LoadTag(build::Tag("ab", 3, 0, 0x40)).loaded);
 }
 
+// The tag as the archive reader fetches it: `bytes` from offset 0.
+int LoadThroughReader(CId3tagv2& tag, const std::string& bytes, uint64_t available,
+                      uint64_t walkAbove = media::kWalkedBodySize) {
+  MemorySource source(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  ArchiveReader reader(source);
+  return tag.Load(reader, 0, available, walkAbove);
+}
+
 TEST(Id3v2Load, SizeClaimsBeyondTheOwnerAreRefusedBeforeReading) {
-  // Unmasked size bytes claim 512 MiB; the stream holds a few bytes.
-  std::istringstream in("ID3" + build::Bytes({3, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}) + "TIT2");
+  // Unmasked size bytes claim 512 MiB; the archive holds a few bytes.
+  const std::string claim = "ID3" + build::Bytes({3, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}) + "TIT2";
   CId3tagv2 tag;
-  EXPECT_EQ(tag.Load(in, 1000), -1);
+  EXPECT_EQ(LoadThroughReader(tag, claim, 1000), -1);
   EXPECT_FALSE(tag.loaded);
   EXPECT_EQ(media::DecodeSyncsafe(reinterpret_cast<const uint8_t*>("\xFF\xFF\xFF\xFF")), 0x1FFFFFFFu);
 
-  // Within the owner but beyond the stream's end: a short read.
-  std::istringstream shortStream(build::Tag(build::Frame("TIT2", build::Latin("Song"))).substr(0, 15));
-  EXPECT_EQ(tag.Load(shortStream, 1000), -1);
+  // Within the owner but beyond the archive's end: a short read, read whole or walked.
+  const std::string cut = build::Tag(build::Frame("TIT2", build::Latin("Song"))).substr(0, 15);
+  EXPECT_EQ(LoadThroughReader(tag, cut, 1000), -1);
+  EXPECT_EQ(LoadThroughReader(tag, cut, 1000, 0), -1);
 
   const std::string whole = build::Tag(build::Frame("TIT2", build::Latin("Song")));
-  std::istringstream fits(whole + "trailing audio");
-  EXPECT_EQ(tag.Load(fits, whole.size()), 0);
+  EXPECT_EQ(LoadThroughReader(tag, whole + "trailing audio", whole.size()), 0);
   EXPECT_EQ(tag.GetTitle(), "Song");
-  std::istringstream tooSmall(whole);
-  EXPECT_EQ(tag.Load(tooSmall, whole.size() - 1), -1);
+  EXPECT_EQ(LoadThroughReader(tag, whole, whole.size() - 1), -1);
 }
 
 TEST(Id3v2TotalSize, CountsHeaderBodyAndFooter) {

@@ -1,0 +1,20 @@
+// The archive on disk as a ByteSource: one open handle, unbuffered positioned reads. Win32 builds
+// use a file handle, native builds C stdio.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/ByteSource.h"
+
+// Opens `path` (ANSI code page bytes on Windows) for reading; null when it cannot be opened or is a
+// folder. Writers and readers elsewhere may keep the file open meanwhile.
+std::unique_ptr<ByteSource> OpenFileSource(const std::string& path);
+
+// What every file source of the process has done so far, for measuring the cost of a read.
+struct FileReadTotals {
+  uint64_t opens = 0;
+  uint64_t reads = 0;
+  uint64_t bytes = 0;
+};
+FileReadTotals GetFileReadTotals();
