@@ -44,11 +44,13 @@ test: build
 	$(MAKE) fuzz
 	$(MAKE) test-win32
 
-# Benchmarks build apart from the sanitized native build, optimised and uninstrumented.
-bench:
+# Benchmarks build apart from the sanitized native build, optimised and uninstrumented; the win32
+# build's programs run under Wine.
+bench: configure-win32
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_DIR)/bench -DCMAKE_BUILD_TYPE=Release -DTC_SANITIZE=OFF -DTC_FUZZ=OFF >/dev/null
-	cmake --build $(BUILD_DIR)/bench -j $(JOBS)
-	bash bench/run.sh $(BUILD_DIR)/bench
+	cmake --build $(BUILD_DIR)/bench --target open_bench -j $(JOBS)
+	cmake --build $(WIN32_DIR) --target open_bench -j $(JOBS)
+	bash bench/run.sh $(BUILD_DIR)/bench $(WIN32_DIR)
 
 demo: build
 	bash tools/demo.sh $(BUILD_DIR)

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <exception>
+#include <utility>
 
 #include "platform/FileSource.h"
 
@@ -27,7 +28,11 @@ ArchiveReader::Window& ArchiveReader::Fill(uint64_t at, size_t wanted) {
   nextWindow_ = at == lastFillEnd_ ? (nextWindow_ < kMaxWindow / 2 ? nextWindow_ * 2 : kMaxWindow) : kFirstWindow;
   size_t length = wanted > nextWindow_ ? wanted : nextWindow_;
   if (length > size_ - at) length = static_cast<size_t>(size_ - at);
-  Window& window = windows_[0].lastUse <= windows_[1].lastUse ? windows_[0] : windows_[1];
+  Window* oldest = &windows_[0];
+  for (Window& candidate : windows_) {
+    if (candidate.lastUse < oldest->lastUse) oldest = &candidate;
+  }
+  Window& window = *oldest;
   window.bytes.resize(length);
   window.bytes.resize(source_->ReadAt(at, window.bytes.data(), length));
   window.start = at;
@@ -66,12 +71,14 @@ void ArchiveReader::Hold(uint64_t offset, uint64_t count) {
   if (source_ == nullptr || offset >= size_) return;
   if (count > size_ - offset) count = size_ - offset;
   if (count == 0 || count > kMaxHeld) return;
+  std::vector<uint8_t> bytes;
   try {
-    held_.bytes.resize(static_cast<size_t>(count));
+    bytes.resize(static_cast<size_t>(count));
   } catch (const std::exception&) {
-    held_.bytes.clear();  // no memory for it: the windows serve the directory instead
-    return;
+    return;  // no memory for it: the windows serve the directory instead
   }
-  held_.bytes.resize(source_->ReadAt(offset, held_.bytes.data(), held_.bytes.size()));
+  // A small directory is often in the window the end-record search left.
+  bytes.resize(ReadAt(offset, bytes.data(), bytes.size()));
+  held_.bytes = std::move(bytes);
   held_.start = offset;
 }

@@ -1,7 +1,7 @@
 // Positioned reads of one open archive, shared by the directory walk and every member's analysis.
-// Nearby reads are served from two small read-ahead windows (the spot last read around a member's
-// start and the one near its end); a read that continues the previous one widens the next window,
-// so a long scan costs few system reads. The central directory can be held whole in a block of
+// Nearby reads are served from three small read-ahead windows (a member's start, its first frame
+// and its end, the end reaching into the next member's start); a read that continues the previous
+// one widens the next window, so a long scan costs few system reads. The central directory can be held whole in a block of
 // its own.
 #pragma once
 #include <cstddef>
@@ -52,7 +52,7 @@ class ArchiveReader {
   ByteSource* source_ = nullptr;
   uint64_t size_ = 0;
   Window held_;
-  Window windows_[2];
+  Window windows_[3];
   uint64_t uses_ = 0;
   uint64_t lastFillEnd_ = UINT64_MAX;
   size_t nextWindow_ = kFirstWindow;

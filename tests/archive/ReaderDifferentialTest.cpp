@@ -13,9 +13,12 @@
 #include <vector>
 
 #include "archive/ZipFile.h"
+#include "bench/ArchiveFixtures.h"
 #include "media/Mp3File.h"
 #include "media/MediaBuilders.h"
+#include "platform/FileSource.h"
 #include "settings/Settings.h"
+#include "support/SinglePassRead.h"
 #include "support/ZipWriter.h"
 #include "tools/trackcase_info_listline.h"
 #include "tools/trackcase_info_report.h"
@@ -155,6 +158,41 @@ TEST(ReaderDifferential, EveryKnownArchiveReadsAsCaptured) {
     }
     ASSERT_TRUE(fs::exists(capture));
     EXPECT_EQ(ReadFileBytes(capture.string()), report);
+  }
+}
+
+FileReadTotals Since(const FileReadTotals& before) {
+  const FileReadTotals now = GetFileReadTotals();
+  return {now.opens - before.opens, now.reads - before.reads, now.bytes - before.bytes};
+}
+
+// The whole open, from the constructor's size to the last member's tags, on one handle and close
+// to the bytes a single pass must read; cover pictures are passed over, not read.
+TEST(ArchiveReadCost, TwentyMembersOneOpenNearTheSinglePassBytes) {
+  for (const size_t picture : {size_t{0}, size_t{300000}}) {
+    SCOPED_TRACE(picture);
+    const std::string path = WriteTempFile("cost_" + std::to_string(picture) + ".zip.mp3",
+                                           bench::BuildArchive(20, 40, picture));
+    FileReadTotals before = GetFileReadTotals();
+    ASSERT_NE(SinglePassRead(path), 0u);
+    const FileReadTotals least = Since(before);
+
+    before = GetFileReadTotals();
+    {
+      ZipFile archive(path);
+      ASSERT_TRUE(archive.Read());
+      ASSERT_EQ(archive.GetCount(), 20);
+      EXPECT_EQ(archive.GetMember(19)->GetTag().title, "Track 20");
+    }
+    const FileReadTotals ours = Since(before);
+    EXPECT_EQ(ours.opens, 1u);
+    EXPECT_LE(ours.reads, least.reads) << ours.reads << " reads against " << least.reads;
+    if (picture == 0) {
+      EXPECT_LT(ours.bytes * 2, least.bytes * 3) << ours.bytes << " bytes against " << least.bytes;
+    } else {
+      // The pictures (6 MB of the archive) are skipped; what is read stays near the text around them.
+      EXPECT_LT(ours.bytes, 4 * least.bytes) << ours.bytes << " bytes against " << least.bytes;
+    }
   }
 }
 
