@@ -23,6 +23,7 @@ void FillOutlined(HDC dc, const RECT& rect, COLORREF color) {
 }  // namespace
 
 void TrackListView::Paint(HDC dc, HDC glyphDc) {
+  rowsAwaitPaint_ = false;  // rows added from now on ask for a repaint again
   if (g_settings.compact) {
     PaintCompact(dc, glyphDc);
   } else {

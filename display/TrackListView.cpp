@@ -47,6 +47,7 @@ void TrackListView::Clear() {
   selected = -1;
   current = -1;
   topRow = 0;
+  rowsAwaitPaint_ = false;
   // Recomputed here too, so that scrolling an emptied list cannot move it.
   UpdateLayout();
 }
@@ -55,7 +56,13 @@ void TrackListView::Add(const std::string& title, uint32_t lengthMs) {
   titles.push_back(title);
   lengths.push_back(lengthMs / 1000);
   UpdateLayout();
-  Repaint(false);
+  // The rows of a fill come one after another with no painting between them: the whole window,
+  // marked for repainting by the first, stays marked for the rest. Asking again would cost a round
+  // trip to the window system per row.
+  if (!rowsAwaitPaint_) {
+    rowsAwaitPaint_ = true;
+    Repaint(false);
+  }
 }
 
 void TrackListView::SetCurrent(int index) {

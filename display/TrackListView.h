@@ -95,4 +95,5 @@ class TrackListView {
   void RepaintRegion(int regionIndex);
 
   HMENU menuResource_ = nullptr;  // owns popupMenu
+  bool rowsAwaitPaint_ = false;   // an added row's repaint is pending (see Add)
 };

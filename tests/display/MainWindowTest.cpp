@@ -139,6 +139,33 @@ TEST_F(MainWindowTest, ControllerCallsFillTheListAndKeepTheTrackLength) {
   EXPECT_EQ(win().GetHostWnd(), w->host);
 }
 
+TEST_F(MainWindowTest, AFillOfRowsAsksForOneRepaintUntilTheWindowPaints) {
+  ShowWindow(win().hwnd, SW_SHOWNOACTIVATE);
+  UpdateWindow(win().hwnd);
+  win().ClearTracks();
+  AddRows(1);
+  const RECT whole{0, 0, W(), H()};
+  RECT pending = PendingRepaint();
+  EXPECT_TRUE(EqualRect(&pending, &whole));
+  // Cleared behind the list's back: the remaining rows of the fill do not ask again.
+  ValidateRect(win().hwnd, nullptr);
+  AddRows(999);
+  pending = PendingRepaint();
+  EXPECT_TRUE(IsRectEmpty(&pending));
+  EXPECT_EQ(list().Count(), 1000);
+  // Once the window has painted, a new row repaints again, and so does the next fill's first row.
+  InvalidateRect(win().hwnd, nullptr, FALSE);
+  UpdateWindow(win().hwnd);
+  AddRows(1);
+  pending = PendingRepaint();
+  EXPECT_TRUE(EqualRect(&pending, &whole));
+  ValidateRect(win().hwnd, nullptr);
+  win().ClearTracks();
+  AddRows(1);
+  pending = PendingRepaint();
+  EXPECT_TRUE(EqualRect(&pending, &whole));
+}
+
 TEST_F(MainWindowTest, ATimeChangeRepaintsOnlyTheTimeAndTheSeekBar) {
   ShowWindow(win().hwnd, SW_SHOWNOACTIVATE);  // hidden windows collect no repaints
   ValidateRect(win().hwnd, nullptr);
