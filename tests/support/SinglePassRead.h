@@ -1,8 +1,9 @@
 // The least a reader of a zip.mp3 archive must do, the yardstick for the plug-in's own read: one
 // open, the end record and the central directory in one read each, then for every stored ".mp3"
-// member, forward only, one read from its local header into its first audio bytes, the frame
+// member, forward only, one read of a kilobyte from its local header into its first audio bytes
+// (together with the previous member's last 128 bytes when they lie just before it), the frame
 // headers and shown texts of a tag too large for that read (a cover picture is passed over), and
-// its last 128 bytes. Reads through the same unbuffered file source as the plug-in; returns a sum
+// the first audio bytes after such a tag. Reads through the same unbuffered file source as the plug-in; returns a sum
 // of what it decoded, so that no read can be optimised away. Archives without an archive comment.
 #pragma once
 #include <cstdint>
@@ -28,8 +29,12 @@ inline uint64_t SinglePassRead(const std::string& path) {
   };
   uint64_t sum = 0;
   size_t at = 0;
-  std::vector<uint8_t> lead(1024);  // one kilobyte: the local header, a small tag and the first frame
-  uint8_t buffer[128];
+  constexpr size_t kTail = 128;
+  constexpr size_t kLead = 1024;  // the local header, a small tag and the first frame
+  std::vector<uint8_t> block(kTail + kLead);
+  uint8_t buffer[kTail];
+  uint64_t pendingTail = UINT64_MAX;  // where the last 128 bytes of the previous member start
+  const auto tagged = [](const uint8_t* p) { return p[0] == 'T' && p[1] == 'A' && p[2] == 'G'; };
   for (uint16_t i = 0; i < count && at + 46 <= directory.size(); ++i) {
     const uint8_t* h = directory.data() + at;
     const uint16_t nameLength = le::Read16(h + 28);
@@ -40,19 +45,27 @@ inline uint64_t SinglePassRead(const std::string& path) {
     sum += name.size() + size32;
     if (le::Read16(h + 10) != 0 || name.size() < 4 || name.compare(name.size() - 4, 4, ".mp3") != 0) continue;
 
-    const size_t got = file->ReadAt(local, lead.data(), lead.size());
+    // One read for the previous member's tail and this member's head when they touch.
+    const bool joined = pendingTail != UINT64_MAX && pendingTail + kTail == local;
+    if (pendingTail != UINT64_MAX && !joined && file->ReadAt(pendingTail, buffer, kTail) == kTail) sum += tagged(buffer);
+    const uint64_t start = joined ? pendingTail : local;
+    const size_t read = file->ReadAt(start, block.data(), (joined ? kTail : 0) + kLead);
+    if (joined && read >= kTail) sum += tagged(block.data());
+    pendingTail = UINT64_MAX;
+    const uint8_t* lead = block.data() + (joined ? kTail : 0);
+    const size_t got = read > static_cast<size_t>(local - start) ? read - static_cast<size_t>(local - start) : 0;
     if (got < 30) continue;
-    const uint64_t data = local + 30 + le::Read16(lead.data() + 26) + le::Read16(lead.data() + 28);
+    const uint64_t data = local + 30 + le::Read16(lead + 26) + le::Read16(lead + 28);
     const auto inLead = [&](uint64_t offset, size_t n) { return offset >= local && offset + n <= local + got; };
     uint64_t audio = data;
-    if (inLead(data, 10) && std::memcmp(lead.data() + (data - local), "ID3", 3) == 0) {
-      const uint8_t* t = lead.data() + (data - local);
+    if (inLead(data, 10) && std::memcmp(lead + (data - local), "ID3", 3) == 0) {
+      const uint8_t* t = lead + (data - local);
       const uint64_t body = (uint32_t{t[6]} << 21) | (uint32_t{t[7]} << 14) | (uint32_t{t[8]} << 7) | t[9];
       audio = data + 10 + body;
       for (uint64_t frame = data + 10; frame + 10 <= audio;) {
         uint8_t header[10];
         if (inLead(frame, 10)) {
-          std::memcpy(header, lead.data() + (frame - local), 10);
+          std::memcpy(header, lead + (frame - local), 10);
         } else if (file->ReadAt(frame, header, 10) != 10) {
           break;
         }
@@ -61,7 +74,7 @@ inline uint64_t SinglePassRead(const std::string& path) {
         if (header[0] == 'T' || std::memcmp(header, "COMM", 4) == 0) {
           std::vector<uint8_t> text(frameSize);
           if (inLead(frame + 10, frameSize)) {
-            std::memcpy(text.data(), lead.data() + (frame + 10 - local), frameSize);
+            std::memcpy(text.data(), lead + (frame + 10 - local), frameSize);
           } else if (file->ReadAt(frame + 10, text.data(), frameSize) != frameSize) {
             break;
           }
@@ -75,7 +88,8 @@ inline uint64_t SinglePassRead(const std::string& path) {
     } else if (file->ReadAt(audio, buffer, 4) == 4) {
       sum += buffer[2];
     }
-    if (size32 >= 128 && file->ReadAt(data + size32 - 128, buffer, 128) == 128) sum += buffer[0] == 'T';
+    if (size32 >= kTail) pendingTail = data + size32 - kTail;
   }
+  if (pendingTail != UINT64_MAX && file->ReadAt(pendingTail, buffer, kTail) == kTail) sum += tagged(buffer);
   return sum;
 }
