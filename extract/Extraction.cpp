@@ -3,10 +3,9 @@
 #include <shlobj.h>
 
 #include "controller/ArchiveController.h"
-#include "extract/ExtractCommands.h"
 #include "extract/MemberCopy.h"
 #include "extract/SafeFileName.h"
-#include "plugin/HostInterface.h"
+#include "plugin/HostPlayer.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ int ArchiveController::CopyTrack(int trackIndex, const std::string& outputPath) 
   return 1;
 }
 
-int ArchiveController::ExtractTrack(int trackIndex, int commandId) {
+int ArchiveController::ExtractTrack(int trackIndex, ExtractTarget target) {
   if (!archive || archive->status != StatusPlayable) {
     return 0;
   }
@@ -43,16 +42,14 @@ int ArchiveController::ExtractTrack(int trackIndex, int commandId) {
     return 0;
   }
   std::string folder;
-  if (commandId == kCommandExtractBesideArchive) {
+  if (target == ExtractTarget::BesideArchive) {
     folder = GetFolderPart(member->archivePath);
-  } else if (commandId == kCommandExtractToDesktop) {
+  } else {
     folder = DesktopFolder();
     if (folder.empty()) {
       return 1;
     }
     folder += '\\';
-  } else {
-    return 0;
   }
   const std::string fileName = MakeSafeFileName(member->GetFileName());
   if (fileName.empty()) {
@@ -82,7 +79,5 @@ void ArchiveController::OpenInMiniBrowser(int trackIndex) {
     DeleteTempCopy();
   }
   tempCopyPath = tempPath;
-  const HWND host = window != nullptr ? window->GetHostWnd() : nullptr;
-  SendMessageA(host, kHostUserMessage, reinterpret_cast<WPARAM>(tempCopyPath.c_str()), kIpcMiniBrowserOpen);
-  SendMessageA(host, kHostUserMessage, 0, kIpcMiniBrowserOpen);
+  if (host != nullptr) host->OpenInMiniBrowser(tempCopyPath);
 }

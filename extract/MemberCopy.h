@@ -5,7 +5,8 @@
 
 class File;
 
-// Bytes copied per read and write.
+// Bytes copied per read and write: not a page multiple, but the step extraction has always
+// taken, so a copy reads and writes as it always did.
 constexpr uint32_t kCopyChunkSize = 4048;
 
 // Copies `member`'s compressedSize bytes from dataOffset of its archive to `outputPath`.

@@ -4,6 +4,7 @@
 
 #include "controller/ArchiveController.h"
 #include "display/MainWindow.h"
+#include "plugin/HostWindowPlayer.h"
 #include "plugin/Module.h"
 #include "settings/SettingsStore.h"
 
@@ -12,6 +13,7 @@ namespace {
 constexpr char kErrorCaption[] = "blah";
 
 MainWindow* g_mainWindow = nullptr;
+HostWindowPlayer* g_host = nullptr;
 
 }  // namespace
 
@@ -29,8 +31,11 @@ int StartUp(HWND hostWnd, HINSTANCE module) {
     return 1;
   }
 
+  delete g_host;
+  g_host = new HostWindowPlayer(hostWnd);
   auto* mainWindow = new MainWindow();
   mainWindow->hostWnd = hostWnd;
+  mainWindow->host = g_host;
   const HWND hwnd = CreateWindowExA(0, kMainWindowClass, nullptr, WS_CLIPSIBLINGS, 0, 0, 300, 100, hostWnd,
                                     nullptr, module, mainWindow);
   if (hwnd == nullptr) {
@@ -43,6 +48,7 @@ int StartUp(HWND hostWnd, HINSTANCE module) {
 
   ArchiveController& controller = ArchiveController::Instance();
   controller.SetWindow(mainWindow);
+  controller.SetHost(g_host);
   mainWindow->commands = &controller;
 
   // Docking with the host's windows attaches here, once the window and the controller exist.
@@ -65,6 +71,7 @@ void ShutDown() {
   // would run in freed code.
   if (g_mainWindow != nullptr) {
     ArchiveController::Instance().SetWindow(nullptr);
+    ArchiveController::Instance().SetHost(nullptr);
     if (g_mainWindow->hwnd != nullptr) {
       DestroyWindow(g_mainWindow->hwnd);
     }
@@ -73,4 +80,6 @@ void ShutDown() {
     UnregisterClassA(kMainWindowClass, g_pluginInstance);
   }
   ArchiveController::Destroy();
+  delete g_host;
+  g_host = nullptr;
 }

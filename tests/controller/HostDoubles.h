@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controller/TrackDisplay.h"
+#include "plugin/HostWindowPlayer.h"
 
 // Without a window manager, Wine waits two seconds whenever a managed window is hidden; windows
 // that no window manager handles do not wait. Takes effect for windows made after the call, so
@@ -130,10 +131,12 @@ class RecordingDisplay : public TrackDisplay {
     snprintf(text, sizeof text, "time %d:%02d", minutes, seconds);
     events.push_back(text);
   }
-  HWND GetHwnd() const override { return hwnd; }
-  HWND GetHostWnd() const override { return host; }
+  void Show() override { ShowWindow(hwnd, SW_SHOW); }
+  void Hide() override { ShowWindow(hwnd, SW_HIDE); }
+  bool IsShown() const override { return IsWindowVisible(hwnd) != FALSE; }
+  void Focus() override { SetFocus(hwnd); }
 
-  bool IsVisible() const { return IsWindowVisible(hwnd) != FALSE; }
+  bool IsVisible() const { return IsShown(); }
 
   HWND hwnd = nullptr;
   HWND host = nullptr;

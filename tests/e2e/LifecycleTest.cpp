@@ -4,10 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "../controller/HostDoubles.h"
 #include "controller/ArchiveController.h"
+#include "display/MainWindow.h"
 #include "plugin/Lifecycle.h"
 #include "settings/SettingsStore.h"
 #include "support/ZipWriter.h"
@@ -114,8 +113,9 @@ TEST_F(Lifecycle, StartsWithTheDefaultsAtItsPlaceOwnedByTheHost) {
   EXPECT_EQ(rect.top, 30);
   EXPECT_EQ(rect.right - rect.left, 275);
   EXPECT_EQ(rect.bottom - rect.top, 145);
-  ASSERT_NE(ArchiveController::Instance().window, nullptr);
-  EXPECT_EQ(ArchiveController::Instance().window->GetHwnd(), window);
+  const auto* shown = dynamic_cast<const MainWindow*>(ArchiveController::Instance().Window());
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->hwnd, window);
 }
 
 TEST_F(Lifecycle, TheTimerHandsTheHostsFileToTheController) {
@@ -127,19 +127,27 @@ TEST_F(Lifecycle, TheTimerHandsTheHostsFileToTheController) {
   host.position = 1200;
   host.playState = 3;  // paused: the timer leaves the controller alone
   Pump(350);
-  EXPECT_TRUE(ArchiveController::Instance().currentPath.empty());
+  EXPECT_EQ(ArchiveController::Instance().Archive(), nullptr);
   host.playState = 1;
   Pump(350);
-  EXPECT_EQ(ArchiveController::Instance().currentPath, archive);
-  EXPECT_EQ(ArchiveController::Instance().shownSeconds, 1u);
+  const ZipFile* opened = ArchiveController::Instance().Archive();
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened->GetArchivePath(), archive);
+  const auto* shown = dynamic_cast<const MainWindow*>(ArchiveController::Instance().Window());
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->timeMinutes, 0);
+  EXPECT_EQ(shown->timeSeconds, 1);
   EXPECT_TRUE(IsWindowVisible(PluginWindow()));
 }
 
 TEST_F(Lifecycle, ShutDownSavesEveryKeyDeletesTheCopyAndTakesTheWindowDown) {
   ASSERT_EQ(Start(), 0);
   const HWND window = PluginWindow();
-  const std::string copy = WriteTempFile("zip1234.tmp", "copy");
-  ArchiveController::Instance().tempCopyPath = copy;
+  const std::string archive = WriteTempFile("copied.zip.mp3", BuildZip({{"a.mp3", Mp3Member(300)}}));
+  ArchiveController::Instance().Update(archive, 0);
+  ArchiveController::Instance().OpenInMiniBrowser(0);
+  const std::string copy = ArchiveController::Instance().TempCopyPath();
+  ASSERT_NE(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES);
   g_settings.CountUp = 0;  // changed while running: reaches the file at shut-down
   Stop();
   EXPECT_FALSE(IsWindow(window));
@@ -179,39 +187,6 @@ TEST_F(Lifecycle, WindowThatCannotBeCreatedIsReportedToTheUser) {
   }
   // Nothing is left registered that would make the next start-up fail.
   EXPECT_EQ(Start(), 0);
-}
-
-// Figures, printed for the record: the controller with the real window under Wine.
-TEST_F(Lifecycle, CostOfUpdates) {
-  std::vector<ZipEntry> thousand;
-  for (int i = 0; i < 1000; ++i) thousand.push_back({"t" + std::to_string(i) + ".mp3", Mp3Member(20)});
-  const std::string big = WriteTempFile("thousand.zip.mp3", BuildZip(thousand));
-  std::vector<ZipEntry> twenty;
-  for (int i = 0; i < 20; ++i) twenty.push_back({"track " + std::to_string(i) + ".mp3", Mp3Member(200)});
-  const std::string small = WriteTempFile("twenty.zip.mp3", BuildZip(twenty));
-  ASSERT_EQ(Start(), 0);
-  ArchiveController& controller = ArchiveController::Instance();
-  using Clock = std::chrono::steady_clock;
-
-  controller.Update(big, 0);
-  ASSERT_EQ(controller.archive->GetCount(), 1000);
-  constexpr int kRounds = 20000;
-  // The last track: the linear scan of the start times is at its longest, and no second changes.
-  const uint32_t lastTrack = controller.archive->GetStartTime(999) + 5;
-  controller.Update(big, lastTrack);
-  auto begin = Clock::now();
-  for (int i = 0; i < kRounds; ++i) controller.Update(big, lastTrack);
-  const double unchanged = std::chrono::duration<double, std::micro>(Clock::now() - begin).count() / kRounds;
-
-  Pump(50);
-  begin = Clock::now();
-  controller.Update(small, 0);
-  Pump(0);  // the paint the new lines asked for
-  const double opened = std::chrono::duration<double, std::milli>(Clock::now() - begin).count();
-  EXPECT_EQ(controller.archive->GetCount(), 20);
-
-  printf("[ measured ] Update on an unchanged 1000-member archive: %.2f us per call (%d calls)\n", unchanged, kRounds);
-  printf("[ measured ] new 20-track archive to a filled, painted list: %.2f ms\n", opened);
 }
 
 }  // namespace

@@ -129,6 +129,21 @@ TEST(Mp3Sync, TagClaimingMoreThanTheMemberIsNeitherSkippedNorLoaded) {
   EXPECT_EQ(m.mp3->GetPlayTime(), (header.size() + 4 * 417u) * 8 / 128);
 }
 
+TEST(Mp3Sync, MemberEndIsBoundedByTheArchiveSize) {
+  // The member claims 1 MiB but the file ends after a few frames; its leading tag claims 64 KiB,
+  // less than the member's size but more than the file holds, so the tag is refused and the
+  // frames right behind its header are found.
+  const std::string header = "ID3" + build::Bytes({3, 0, 0, 0, 4, 0, 0});
+  ZipEntry entry("a.mp3", header + build::CbrFrames(4));
+  entry.compressedSizeOverride = entry.uncompressedSizeOverride = 1u << 20;
+  const std::unique_ptr<ZipFile> zip = ReadArchive({entry});
+  const Mp3File* mp3 = Mp3At(*zip, 0);
+  ASSERT_NE(mp3, nullptr);
+  EXPECT_EQ(mp3->leadingTagSize, 0u);
+  EXPECT_EQ(mp3->syncOffset, mp3->dataOffset + header.size());
+  EXPECT_EQ(mp3->bitrate, 128);
+}
+
 TEST(Mp3Tags, Id3v2ReplacesTheTextsAndGenreStaysFromId3v1) {
   const std::string tag = build::Tag(build::Frame("TIT2", build::Latin("V2 Title")) +
                                      build::Frame("TPE1", build::Utf16(u"V2 Artist")) +
