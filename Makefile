@@ -60,6 +60,7 @@ demo: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(DEMO_DIR)/native -DCMAKE_BUILD_TYPE=Release -DTC_TESTS=OFF -DTC_SANITIZE=OFF >/dev/null
 	cmake --build $(DEMO_DIR)/win32 --target gen_trackcase trackcase-host -j $(JOBS)
 	cmake --build $(DEMO_DIR)/native --target trackcase-info -j $(JOBS)
+	cmake --install $(DEMO_DIR)/win32 --prefix $(abspath dist) --component plugin
 	bash tools/demo.sh $(DEMO_DIR)
 
 clean:

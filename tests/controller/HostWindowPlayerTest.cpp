@@ -89,7 +89,7 @@ TEST(HostWindowPlayer, EachOperationSendsItsMessages) {
   EXPECT_EQ(skin.folder, "C:\\Skins\\Blue");
   EXPECT_EQ(skin.identity, "skin identity");
   ASSERT_EQ(raw.messages.size(), 1u);
-  EXPECT_THAT(raw.messages[0], ::testing::MatchesRegex("1024 [0-9]+ 201"));
+  EXPECT_THAT(raw.messages[0], ::testing::MatchesRegex("1024 \\d+ 201"));
 }
 
 TEST(HostWindowPlayer, IniKeysComeFromSectionWinampWithTheirDefaults) {
