@@ -291,7 +291,6 @@ TEST_F(ExtractTest, ProtectedOrSpecialTargetIsNeverReplaced) {
     bool replaced;
   };
   const Case cases[] = {
-      {"ordinary", FILE_ATTRIBUTE_ARCHIVE, true},
       {"hidden only", FILE_ATTRIBUTE_HIDDEN, true},
       {"read-only", FILE_ATTRIBUTE_READONLY, false},
       {"hidden and system", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false},
@@ -309,6 +308,7 @@ TEST_F(ExtractTest, ProtectedOrSpecialTargetIsNeverReplaced) {
     }
     EXPECT_EQ(controller->ExtractTrack(0, kCommandExtractBesideArchive), 1) << c.what;
     const DWORD after = GetFileAttributesA(target.c_str());
+    EXPECT_THAT(FolderListing(folder), ElementsAre("a.mp3", "album.zip.mp3")) << c.what;
     if (c.attributes == 0) {
       EXPECT_TRUE(fs::is_directory(target) && fs::is_empty(target)) << c.what;
       RemoveDirectoryA(target.c_str());
@@ -318,7 +318,6 @@ TEST_F(ExtractTest, ProtectedOrSpecialTargetIsNeverReplaced) {
       if (!c.replaced) {
         EXPECT_EQ(after & c.attributes, c.attributes) << c.what;
       }
-      EXPECT_THAT(FolderListing(folder), ElementsAre("a.mp3", "album.zip.mp3")) << c.what;
       DeleteFileA(target.c_str());
     }
   }
@@ -350,10 +349,6 @@ TEST_F(ExtractTest, MiniBrowserCopyInUseIsNeverReplaced) {
   EXPECT_EQ(controller->CopyTrack(1, inUse), 1);
   EXPECT_EQ(controller->CopyTrack(1, otherCase), 1);
   EXPECT_EQ(ReadFileBytes(inUse), Pattern(100, 16));
-  // The next copy still goes into the fresh file the platform made for it.
-  controller->OpenInMiniBrowser(1);
-  EXPECT_EQ(ReadFileBytes(controller->tempCopyPath), Pattern(200, 17));
-  EXPECT_FALSE(fs::exists(inUse));
 }
 
 TEST_F(ExtractTest, HostileNamesStayInsideTheFolder) {
