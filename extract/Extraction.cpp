@@ -28,8 +28,9 @@ int ArchiveController::CopyTrack(int trackIndex, const std::string& outputPath) 
   if (member == nullptr || archive->status != StatusPlayable) {
     return 0;
   }
-  // Attempted: 1 whether or not the copy succeeded; failures are silent.
-  CopyMemberToFile(*member, outputPath);
+  // Attempted: 1 whether or not the copy succeeded; failures are silent. The copy never replaces
+  // the archive itself or the MiniBrowser copy the host may be showing.
+  CopyMemberToFile(*member, outputPath, tempCopyPath);
   return 1;
 }
 
@@ -70,6 +71,11 @@ void ArchiveController::OpenInMiniBrowser(int trackIndex) {
   char tempPath[MAX_PATH] = {};
   if (GetTempFileNameA(tempFolder, "zipmp3tmp", 0, tempPath) == 0) {
     return;
+  }
+  // The platform hands out only a name no file has: when it is the remembered one, that copy is
+  // gone, and the fresh empty file in its place is the target, not a copy to keep.
+  if (tempCopyPath == tempPath) {
+    tempCopyPath.clear();
   }
   if (CopyTrack(trackIndex, tempPath) == 0) {
     return;

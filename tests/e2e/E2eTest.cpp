@@ -301,6 +301,65 @@ TEST_F(Extraction, ReadOnlyFolderGetsNothingAndLosesNothing) {
   EXPECT_EQ(ReadFileBytes(folder + "/" + members[0].fileName), "keep me");
 }
 
+// The "# entry" notes of the host's record: how it measured each archive it was given.
+std::vector<std::string> EntryNotes(const std::string& log) {
+  std::vector<std::string> notes;
+  for (const std::string& line : Lines(log))
+    if (line.compare(0, 8, "# entry ") == 0) notes.push_back(line);
+  return notes;
+}
+
+// Each archive is in a folder of its own; row 0 of each is extracted beside it, one after the other.
+std::string ExtractRowZeroOfEach(const std::vector<std::string>& archives) {
+  std::string script = "load";
+  for (const std::string& path : archives) script += " " + path;
+  script += "\nplay\n";
+  for (size_t i = 0; i < archives.size(); ++i) {
+    script += (i > 0 ? "next\n" : "") + std::string("advance 200\npump 200\nmenu-choose ") +
+              std::to_string(kMenuExtractBeside) + "\nrclick plugin 40 25\npump 200\n";
+  }
+  return script;
+}
+
+TEST_F(Extraction, MemberNamedLikeTheArchiveLeavesTheArchiveWholeAndPlaying) {
+  const char* const spellings[] = {"album.zip.mp3", "ALBUM.ZIP.MP3", "sub/album.zip.mp3"};
+  std::vector<std::string> archives, contents;
+  for (const char* spelling : spellings) {
+    const std::string path = MakeFolder("self" + std::to_string(archives.size())) + "/album.zip.mp3";
+    contents.push_back(BuildZip({{spelling, Member(0)}, {"02.mp3", Member(1)}}));
+    WriteFile(path, contents.back());
+    archives.push_back(path);
+  }
+  std::string reload = "load";
+  for (const std::string& path : archives) reload += " " + path;
+  const Run run = RunHost("self", ExtractRowZeroOfEach(archives) + reload + "\nquit\n");
+  ASSERT_EQ(run.exitCode, 0u) << run.log;
+  for (size_t i = 0; i < archives.size(); ++i) EXPECT_TRUE(ReadFileBytes(archives[i]) == contents[i]) << spellings[i];
+  // The host measures every archive as it did before the extractions.
+  const std::vector<std::string> notes = EntryNotes(run.log);
+  ASSERT_EQ(notes.size(), 6u) << run.log;
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(notes[i + 3], notes[i]);
+    EXPECT_EQ(notes[i].find(" frames=0 "), std::string::npos) << notes[i];
+  }
+}
+
+TEST_F(Extraction, ReadOnlyFileIsKeptWithItsAttributeAndAnOrdinaryFileReplaced) {
+  const std::string readOnly = MakeFolder("keepro") + "/" + members[0].fileName;
+  const std::string ordinary = MakeFolder("replace") + "/" + members[0].fileName;
+  WriteFile(readOnly, "keep me");
+  WriteFile(ordinary, "replace me");
+  ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  const Run run = RunHost("protected", ExtractRowZeroOfEach({kStage + "/keepro/album.zip.mp3",
+                                                             kStage + "/replace/album.zip.mp3"}) + "quit\n");
+  const DWORD attributes = GetFileAttributesA(readOnly.c_str());
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(ReadFileBytes(readOnly), "keep me");
+  EXPECT_NE(attributes & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_TRUE(ReadFileBytes(ordinary) == Member(0));
+}
+
 TEST_F(Extraction, ArchiveGoneWhilePlayingLeavesTheEarlierCopyIntact) {
   const std::string folder = MakeFolder("vanish");
   const std::string target = folder + "/" + members[0].fileName;
