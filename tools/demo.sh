@@ -35,11 +35,11 @@ fi
 
 out="$build/demo"
 mkdir -p "$out"
-# Place the plug-in's window right below the host's playlist editor (so it is docked when the
-# host's windows move) and list the tracks by their tags, so the Japanese title shows. Written on
-# every run: the last run's shut-down saved the position after its moves.
+# Place the plug-in's window just below the host's playlist editor (the script snaps it there)
+# and list the tracks by their tags, so the Japanese title shows. Written on every run: the last
+# run's shut-down saved the position after its moves.
 ini="$stage/Plugins/gen_trackcase.ini"
-printf '[List]\r\nuseID3=yes\r\n[pos]\r\nx=0\r\ny=464\r\n' > "$ini"
+printf '[List]\r\nuseID3=yes\r\n[pos]\r\nx=0\r\ny=468\r\n' > "$ini"
 png="$out/trackcase-demo.png"
 log="$out/demo.log"
 rm -f "$png" "$log"
@@ -52,8 +52,10 @@ advance 100 300
 advance 2000 300
 advance 2000 300
 advance 1500 600
-# The host's windows move together, as the player moves its docked windows; the plug-in's window
-# follows the main window and stays under the playlist editor.
+# The plug-in's window is dragged onto the playlist editor's bottom edge, where it snaps and
+# docks; then the host's windows move together, as the player moves its docked windows, and the
+# plug-in's window follows the main window and stays under the playlist editor.
+drag plugin 100 5 100 3
 move main 40 30
 move eq 40 146
 move pe 40 262
