@@ -63,7 +63,6 @@ TEST_F(HostDockTest, KeysAreTakenThroughTheTableAndEverythingElseReachesTheHost)
   EXPECT_EQ(ProcedureOf(host), reinterpret_cast<LONG_PTR>(&HostDock::HostMainProc));
   EXPECT_EQ(ProcedureOf(browser), reinterpret_cast<LONG_PTR>(&HostDock::MbProc));
   EXPECT_EQ(GetWindowLongPtrA(host, GWLP_USERDATA), 0x5A5A);  // the host's slot stays the host's
-  EXPECT_EQ(GetWindowLongPtrA(browser, GWLP_USERDATA), 0);
   for (int i = 0; i < 3; ++i) w->window.AddTrack("row", 1000);
   w->window.SetCurrentTrack(1, 1000);
 
@@ -71,15 +70,14 @@ TEST_F(HostDockTest, KeysAreTakenThroughTheTableAndEverythingElseReachesTheHost)
   EXPECT_EQ(SendMessageA(browser, WM_KEYDOWN, VK_OEM_COMMA, 1), 0);
   EXPECT_EQ(SendMessageA(host, WM_SYSKEYDOWN, 'M', kAltDown | 1), 0);
   SendMessageA(host, WM_SYSKEYDOWN, 'M', 1);  // without Alt
-  SendMessageA(host, WM_SYSKEYDOWN, 'N', kAltDown | 1);
   SendMessageA(host, WM_KEYDOWN, 'X', 1);
   EXPECT_THAT(w->commands.calls, ElementsAre("JumpTo 2 0", "JumpTo 0 0", "ToggleWindow"));
-  EXPECT_THAT(g_reached, ElementsAre("syskey 77", "syskey 78", "key 88"));
+  EXPECT_THAT(g_reached, ElementsAre("syskey 77", "key 88"));
 
   // Another intercepted window going away leaves the main window's keys with the host.
   DestroyWindow(browser);
   SendMessageA(host, WM_KEYDOWN, 'X', 1);
-  EXPECT_EQ(g_reached.size(), 4u);
+  EXPECT_EQ(g_reached.size(), 3u);
 
   // A window the table does not know gets default processing, and no command.
   const HWND stranger = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
