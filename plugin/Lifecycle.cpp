@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controller/ArchiveController.h"
+#include "display/HostDock.h"
 #include "display/MainWindow.h"
 #include "plugin/HostWindowPlayer.h"
 #include "plugin/Module.h"
@@ -14,6 +15,7 @@ constexpr char kErrorCaption[] = "blah";
 
 MainWindow* g_mainWindow = nullptr;
 HostWindowPlayer* g_host = nullptr;
+HostDock* g_hostDock = nullptr;
 
 }  // namespace
 
@@ -52,6 +54,8 @@ int StartUp(HWND hostWnd, HINSTANCE module) {
   mainWindow->commands = &controller;
 
   // Docking with the host's windows attaches here, once the window and the controller exist.
+  g_hostDock = new HostDock(*mainWindow, controller);
+  g_hostDock->Attach(hostWnd);
 
   ShowWindow(hwnd, g_settings.ShowOnlyZip ? SW_HIDE : SW_SHOW);
   return 0;
@@ -67,6 +71,9 @@ int OpenConfiguration() {
 
 void ShutDown() {
   SaveSettings();
+  // The host's windows let go of our procedures first (or keep us loaded where they cannot).
+  delete g_hostDock;
+  g_hostDock = nullptr;
   // The host unloads the DLL next: no window of ours may outlive it, or its timer and procedure
   // would run in freed code.
   if (g_mainWindow != nullptr) {
