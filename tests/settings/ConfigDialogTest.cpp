@@ -313,21 +313,4 @@ TEST_F(ConfigDialog, LinksOpenTheirPagesWithTheDialogAsOwnerUnderTheHandCursor) 
   }
 }
 
-TEST_F(ConfigDialog, SecondOpeningEndsAtOnceAndLeavesTheFirstFocused) {
-  Load("");
-  INT_PTR second = -2;
-  Driver driver([&](HWND dialog) {
-    second = OpenConfiguration();
-    EXPECT_EQ(configDialogWnd, dialog);
-    EXPECT_TRUE(IsWindowEnabled(dialog));  // the second one's owner was this dialog
-    const HWND focus = GetFocus();
-    EXPECT_TRUE(focus == dialog || IsChild(dialog, focus));
-    EXPECT_EQ(Driver::DialogCount(), 1);
-    Driver::Click(dialog, IDOK);
-  });
-  EXPECT_EQ(Run(driver), 1);
-  EXPECT_EQ(second, 0);
-  EXPECT_EQ(configDialogWnd, nullptr);
-}
-
 }  // namespace
