@@ -45,11 +45,7 @@ class ConfigDialogDriver {
   static void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
   // The dialogs (class "#32770") this thread has.
-  static int DialogCount() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), &ConfigDialogDriver::CountDialog, reinterpret_cast<LPARAM>(&count));
-    return count;
-  }
+  static int DialogCount() { return static_cast<int>(ThreadWindows("#32770", false).size()); }
 
   static std::string Text(HWND dialog, int id) {
     char text[1024] = {};
@@ -58,26 +54,28 @@ class ConfigDialogDriver {
   }
 
  private:
-  static BOOL CALLBACK FindVisibleMenu(HWND hwnd, LPARAM found) {
+  struct Search {
+    const char* className;
+    bool visibleOnly;
+    std::vector<HWND> found;
+  };
+  static BOOL CALLBACK Collect(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<Search*>(lp);
     char cls[32] = {};
     GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32768") == 0 && IsWindowVisible(hwnd)) {
-      *reinterpret_cast<HWND*>(found) = hwnd;
-      return FALSE;
+    if (lstrcmpA(cls, search->className) == 0 && (!search->visibleOnly || IsWindowVisible(hwnd))) {
+      search->found.push_back(hwnd);
     }
     return TRUE;
   }
-  static HWND VisibleMenu() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &ConfigDialogDriver::FindVisibleMenu, reinterpret_cast<LPARAM>(&found));
-    return found;
+  static std::vector<HWND> ThreadWindows(const char* className, bool visibleOnly) {
+    Search search{className, visibleOnly, {}};
+    EnumThreadWindows(GetCurrentThreadId(), &ConfigDialogDriver::Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
   }
-
-  static BOOL CALLBACK CountDialog(HWND hwnd, LPARAM count) {
-    char cls[32] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32770") == 0) ++*reinterpret_cast<int*>(count);
-    return TRUE;
+  static HWND VisibleMenu() {
+    const std::vector<HWND> menus = ThreadWindows("#32768", true);
+    return menus.empty() ? nullptr : menus.front();
   }
 
   void Answer(HWND menuWnd) {

@@ -1,7 +1,6 @@
 // The configuration dialog in-process with the real dialog resource, driven from inside its modal
 // loop: ticks, texts and enabling rules from the settings file, the variable menus, OK writing the
 // file at once, the three ways of cancelling, the links and their look.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -49,6 +48,10 @@ class ConfigDialog : public ::testing::Test {
   std::string ini;
 };
 
+// The controls the enabling rules govern.
+const int kRuledIds[] = {IDC_SHOW_ONLY_UNCOMPRESSED, IDC_ID3, IDC_ID3_VARIABLES, IDC_USE_COMPILATION, IDC_COMPILATION,
+                         IDC_COMPILATION_VARIABLES};
+
 struct OpeningCase {
   const char* ini;
   bool ticks[5];  // 1001, 1000, 1012, 1015, 1002
@@ -69,22 +72,16 @@ TEST_F(ConfigDialog, OpensWithTheFilesTicksAndTextsAndItsEnablingRules) {
        {false, true, false, true, true},
        {"", "ｲ", "曲", ""},
        {false, false, false, false, false, false}},
-      {"[List]\r\nuseID3=yes\r\nuseCompilation=yes\r\n",  // defaults apart from the two switches
-       {false, false, true, true, true},
-       {"%FILE_NAME%", "%TRACK_NUMBER2%. %TRACK_NAME%", "%TRACK_NUMBER2%. (%ARTIST_NAME%)%TRACK_NAME%", "MS Pゴシック"},
-       {false, true, true, true, true, true}},
   };
   const int tickIds[] = {IDC_SHOW_ONLY_ZIP, IDC_SHOW_ONLY_UNCOMPRESSED, IDC_USE_ID3, IDC_USE_COMPILATION, IDC_TIMEBAR};
   const int textIds[] = {IDC_NORMAL, IDC_ID3, IDC_COMPILATION, IDC_FONT};
-  const int ruledIds[] = {IDC_SHOW_ONLY_UNCOMPRESSED, IDC_ID3, IDC_ID3_VARIABLES, IDC_USE_COMPILATION, IDC_COMPILATION,
-                          IDC_COMPILATION_VARIABLES};
   for (const OpeningCase& c : cases) {
     SCOPED_TRACE(c.ini);
     Load(c.ini);
     Driver driver([&](HWND dialog) {
       for (int i = 0; i < 5; ++i) EXPECT_EQ(Ticked(dialog, tickIds[i]), c.ticks[i]) << tickIds[i];
       for (int i = 0; i < 4; ++i) EXPECT_EQ(Driver::Text(dialog, textIds[i]), c.texts[i]) << textIds[i];
-      for (int i = 0; i < 6; ++i) EXPECT_EQ(Enabled(dialog, ruledIds[i]), c.enabled[i]) << ruledIds[i];
+      for (int i = 0; i < 6; ++i) EXPECT_EQ(Enabled(dialog, kRuledIds[i]), c.enabled[i]) << kRuledIds[i];
       PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(Run(driver), 0);
@@ -104,12 +101,10 @@ TEST_F(ConfigDialog, EnablingRulesFollowTheClicksAndOkStoresDisabledTicks) {
       {IDC_SHOW_ONLY_ZIP, {false, true, true, true, true, true}},
       {IDC_USE_ID3, {false, false, false, false, false, false}},  // 1015 stays ticked
   };
-  const int ruledIds[] = {IDC_SHOW_ONLY_UNCOMPRESSED, IDC_ID3, IDC_ID3_VARIABLES, IDC_USE_COMPILATION, IDC_COMPILATION,
-                          IDC_COMPILATION_VARIABLES};
   Driver driver([&](HWND dialog) {
     for (const Step& step : steps) {
       Driver::Click(dialog, step.click);
-      for (int i = 0; i < 6; ++i) EXPECT_EQ(Enabled(dialog, ruledIds[i]), step.enabled[i]) << step.click << " " << ruledIds[i];
+      for (int i = 0; i < 6; ++i) EXPECT_EQ(Enabled(dialog, kRuledIds[i]), step.enabled[i]) << step.click << " " << kRuledIds[i];
     }
     EXPECT_TRUE(Ticked(dialog, IDC_USE_COMPILATION));
     EXPECT_EQ(Driver::Text(dialog, IDC_ID3), "%TRACK_NUMBER2%. %TRACK_NAME%");
@@ -286,19 +281,15 @@ TEST_F(ConfigDialog, LinksOpenTheirPagesWithTheDialogAsOwnerUnderTheHandCursor) 
     SendMessageA(dialog, WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), arrow);
     // The author's link in blue on no background of its own; other texts keep the defaults.
-    HDC dc = CreateCompatibleDC(nullptr);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_AUTHOR_LINK))));
-    EXPECT_EQ(brush, GetStockObject(HOLLOW_BRUSH));
-    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
-    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
-    HDC other = CreateCompatibleDC(nullptr);
-    const auto otherBrush = reinterpret_cast<HBRUSH>(SendMessageA(
-        dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(other), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_CAMPAIGN_PICTURE))));
-    EXPECT_NE(otherBrush, GetStockObject(HOLLOW_BRUSH));
-    EXPECT_NE(GetTextColor(other), RGB(0, 0, 255));
-    DeleteDC(other);
-    DeleteDC(dc);
+    for (int id : {IDC_AUTHOR_LINK, IDC_CAMPAIGN_PICTURE}) {
+      HDC dc = CreateCompatibleDC(nullptr);
+      const LRESULT brush = SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+      const bool blue = id == IDC_AUTHOR_LINK;
+      EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush) == GetStockObject(HOLLOW_BRUSH), blue) << id;
+      EXPECT_EQ(GetTextColor(dc) == RGB(0, 0, 255) && GetBkMode(dc) == TRANSPARENT, blue) << id;
+      DeleteDC(dc);
+    }
     Driver::Click(dialog, IDCANCEL);
   });
   EXPECT_EQ(Run(driver), 0);
