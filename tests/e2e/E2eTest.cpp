@@ -266,7 +266,7 @@ TEST_F(ThreeTracks, ConfigurationOkSavesWhileThePluginRunsThroughTheCommandAndTh
       "configure",
       "load " + archive + " " + plain + "\nplay\nadvance 300\nexpect visible plugin\n"
       "mark edit\nconfig\nmark saved\nexpect visible plugin\nnext\nadvance 300\nexpect hidden plugin\n"
-      "dialog-choose 1\nmenu-choose 400\nrclick main 20 20\npump 300\nmark menu\nquit\n",
+      "dialog-choose 1\nmenu-choose 400\nrclick main 20 20\npump 300\nmark menu\npump 300\nquit\n",
       [&](const std::string& mark, const std::string&) {
         if (mark == "edit") {
           // The user's part, from this process: the host's modal loop runs the dialog meanwhile.
