@@ -7,7 +7,8 @@
 // controller. 0 when the window exists, 1 after telling the user why it does not.
 int StartUp(HWND hostWnd, HINSTANCE module);
 
-// The configuration entry of the host's plug-in menu.
+// The configuration entry of the host's plug-in menu (and of the window's settings item): runs the
+// configuration dialog; 1 after OK, 0 after Cancel or when the dialog was already open.
 int OpenConfiguration();
 
 // Saves the settings, takes the window down and destroys the controller, which deletes its
