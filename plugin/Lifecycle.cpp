@@ -7,6 +7,7 @@
 #include "display/MainWindow.h"
 #include "plugin/HostWindowPlayer.h"
 #include "plugin/Module.h"
+#include "settings/ConfigDialog.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -17,11 +18,15 @@ MainWindow* g_mainWindow = nullptr;
 HostWindowPlayer* g_host = nullptr;
 HostDock* g_hostDock = nullptr;
 
+void OpenConfigurationFromWindow() { OpenConfiguration(); }
+
 }  // namespace
 
 int StartUp(HWND hostWnd, HINSTANCE module) {
   g_pluginInstance = module;
   LoadSettings();
+  // The window's settings menu item opens the dialog just as the host's configuration call does.
+  g_openConfiguration = &OpenConfigurationFromWindow;
 
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = 8;
@@ -61,13 +66,7 @@ int StartUp(HWND hostWnd, HINSTANCE module) {
   return 0;
 }
 
-int OpenConfiguration() {
-  // The configuration dialog installs itself through this hook; without it nothing happens.
-  if (g_openConfiguration != nullptr) {
-    g_openConfiguration();
-  }
-  return 0;
-}
+int OpenConfiguration() { return static_cast<int>(RunConfigDialog(g_pluginInstance)); }
 
 void ShutDown() {
   SaveSettings();

@@ -7,7 +7,8 @@
 // and intercepts the host's windows. 0 when the window exists, 1 after telling the user why not.
 int StartUp(HWND hostWnd, HINSTANCE module);
 
-// The configuration entry of the host's plug-in menu.
+// The configuration entry of the host's plug-in menu (and of the window's settings item): runs the
+// configuration dialog; 1 after OK, 0 after Cancel or when the dialog was already open.
 int OpenConfiguration();
 
 // Saves the settings, lets go of the host's windows, takes the window down and destroys the

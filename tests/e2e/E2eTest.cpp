@@ -363,6 +363,42 @@ TEST_F(ThreeTracks, HostWindowsWorkAfterTheUnloadingInEitherOrder) {
   }
 }
 
+// Waits up to `ms` for the configuration dialog of the host's process.
+HWND FindConfigDialog(DWORD ms) {
+  const DWORD start = GetTickCount();
+  HWND dialog = nullptr;
+  while (!(dialog = FindWindowA("#32770", "設定")) && GetTickCount() - start < ms) Sleep(20);
+  return dialog;
+}
+
+TEST_F(ThreeTracks, ConfigurationOkSavesWhileThePluginRunsThroughTheCommandAndTheHostsMenu) {
+  const std::string plain = kStage + "/plain.mp3";
+  WriteFile(plain, ReadFileBytes(archive).substr(members[0].dataOffset, members[0].size));
+  std::map<std::string, std::string> seen;  // at each mark: Normal and ShowOnlyZip as the file has them
+  const Run run = RunHost(
+      "configure",
+      "load " + archive + " " + plain + "\nplay\nadvance 300\nexpect visible plugin\n"
+      "mark edit\nconfig\nmark saved\nexpect visible plugin\nnext\nadvance 300\nexpect hidden plugin\n"
+      "dialog-choose 1\nmenu-choose 400\nrclick main 20 20\npump 300\nmark menu\npump 300\nquit\n",
+      [&](const std::string& mark, const std::string&) {
+        if (mark == "edit") {
+          // The user's part, from this process: the host's modal loop runs the dialog meanwhile.
+          const HWND dialog = FindConfigDialog(2500);
+          ASSERT_NE(dialog, nullptr);
+          SendDlgItemMessageA(dialog, 1010, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("<%FILE_NAME%>"));
+          SendDlgItemMessageA(dialog, 1001, BM_CLICK, 0, 0);
+          PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+          return;
+        }
+        seen[mark] = Ini("List", "Normal") + " " + Ini("Display", "ShowOnlyZip");
+        if (mark == "saved") DeleteFileA(kIni.c_str());  // the host's menu must write it again
+      });
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(seen["saved"], "<%FILE_NAME%> yes");
+  EXPECT_EQ(seen["menu"], "<%FILE_NAME%> yes");
+  EXPECT_EQ(run.log.find("dialog left unanswered"), std::string::npos) << run.log;
+}
+
 class Extraction : public ThreeTracks {
  protected:
   // A folder of the stage with a copy of the archive in it; `unix` is its Linux path.

@@ -1,6 +1,7 @@
 // Start-up and shut-down in-process, with the real window and a test host window: the window's
 // place and visibility, the timer driving the controller, the settings file, the temporary copy,
-// the two start-up failures; and the cost of the controller's updates with the real window.
+// the two start-up failures, the configuration dialog from the window's menu and from the host and
+// when what it stores takes effect; and the cost of the controller's updates with the real window.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,8 +9,10 @@
 #include "controller/ArchiveController.h"
 #include "display/MainWindow.h"
 #include "plugin/Lifecycle.h"
+#include "resources/ResourceIds.h"
 #include "settings/SettingsStore.h"
 #include "support/ZipWriter.h"
+#include "tests/settings/ConfigDialogDriver.h"
 
 namespace {
 
@@ -187,6 +190,62 @@ TEST_F(Lifecycle, WindowThatCannotBeCreatedIsReportedToTheUser) {
   }
   // Nothing is left registered that would make the next start-up fail.
   EXPECT_EQ(Start(), 0);
+}
+
+std::vector<std::string> ListTitles() {
+  auto* window = dynamic_cast<MainWindow*>(ArchiveController::Instance().Window());
+  return window != nullptr && window->listView ? window->listView->titles : std::vector<std::string>();
+}
+
+TEST_F(Lifecycle, SettingsItemAndTheHostsConfigurationShareOneDialog) {
+  ASSERT_EQ(Start(), 0);
+  int second = -2;
+  HWND opened = nullptr;
+  ConfigDialogDriver driver([&](HWND dialog) {
+    opened = dialog;
+    second = OpenConfiguration();  // the host asks while the window's dialog is open
+    EXPECT_EQ(ConfigDialogDriver::DialogCount(), 1);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    const HWND focus = GetFocus();
+    EXPECT_TRUE(focus == dialog || IsChild(dialog, focus));
+    SetDlgItemTextA(dialog, IDC_NORMAL, "from the window");
+    ConfigDialogDriver::Click(dialog, IDOK);
+  });
+  driver.AnswerMenu(kSettingsMenuCommand);
+  driver.Run([&] {
+    SendMessageA(PluginWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 8));  // outside the list
+    return INT_PTR(0);
+  });
+  EXPECT_NE(opened, nullptr);
+  EXPECT_EQ(second, 0);
+  EXPECT_EQ(g_settings.Normal, "from the window");
+  EXPECT_EQ(IniValue(ini, "List", "Normal"), "from the window");  // saved at OK, not at shut-down
+}
+
+TEST_F(Lifecycle, WhatOkStoresTakesEffectWhereTheSettingsAreNextRead) {
+  const std::string first = WriteTempFile("first.zip.mp3", BuildZip({{"a.mp3", Mp3Member(3000)}}));
+  const std::string second = WriteTempFile("second.zip.mp3", BuildZip({{"b.mp3", Mp3Member(3000)}}));
+  const std::string plain = WriteTempFile("plain.mp3", Mp3Member(3000));
+  ASSERT_EQ(Start(), 0);
+  host.fileName = first;
+  Pump(350);
+  ASSERT_THAT(ListTitles(), ::testing::ElementsAre("a.mp3"));
+  ConfigDialogDriver driver([&](HWND dialog) {
+    ConfigDialogDriver::Click(dialog, IDC_SHOW_ONLY_ZIP);
+    SetDlgItemTextA(dialog, IDC_NORMAL, "[%FILE_NAME%]");
+    ConfigDialogDriver::Click(dialog, IDOK);
+  });
+  EXPECT_EQ(driver.Run([] { return INT_PTR(OpenConfiguration()); }), 1);
+  EXPECT_TRUE(IsWindowVisible(PluginWindow()));
+  Pump(350);  // the same archive: its list stands
+  EXPECT_THAT(ListTitles(), ::testing::ElementsAre("a.mp3"));
+  host.fileName = second;
+  Pump(350);
+  EXPECT_THAT(ListTitles(), ::testing::ElementsAre("[b.mp3]"));
+  EXPECT_TRUE(IsWindowVisible(PluginWindow()));
+  host.fileName = plain;
+  Pump(350);
+  EXPECT_FALSE(IsWindowVisible(PluginWindow()));
 }
 
 }  // namespace
