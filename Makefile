@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 CTEST_FLAGS ?= --output-on-failure
 
-.PHONY: all build setup configure configure-win32 configure-native win32 native test test-native test-win32 fuzz demo bench clean
+.PHONY: all build setup configure configure-win32 configure-native win32 native test test-native test-win32 fuzz demo bench dist clean
 
 all: build
 
@@ -52,6 +52,10 @@ bench:
 
 demo: build
 	bash tools/demo.sh $(BUILD_DIR)
+
+# The release zip and the installer in dist/.
+dist: setup
+	BUILD_DIR=$(BUILD_DIR) JOBS=$(JOBS) bash tools/make_dist.sh
 
 clean:
 	rm -rf $(BUILD_DIR) dist
