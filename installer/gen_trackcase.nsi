@@ -42,7 +42,10 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 gen_trackcase contr
 !define MUI_LANGDLL_REGISTRY_KEY "${SETTINGS_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "Installer Language"
 !define MUI_LANGDLL_ALLLANGUAGES
+!define MUI_LANGDLL_WINDOWTITLE "Installer Language"
+!define MUI_LANGDLL_INFO "言語を選んでください。$\r$\nPlease select a language."
 
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
@@ -57,6 +60,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 gen_trackcase contr
 !insertmacro MUI_LANGUAGE "Japanese"
 !insertmacro MUI_LANGUAGE "English"
 
+LangString WelcomeText ${LANG_JAPANESE} "zip.mp3 ファイルの曲の一覧を表示する Winamp のプラグイン gen_trackcase ${VERSION} をインストールします。$\r$\n$\r$\nインストールの前に Winamp を終了してください。$\r$\n$\r$\n続けるには「次へ」を押してください。"
+LangString WelcomeText ${LANG_ENGLISH} "This installs gen_trackcase ${VERSION}, the Winamp plug-in that lists the tracks of zip.mp3 files.$\r$\n$\r$\nPlease close Winamp before you go on.$\r$\n$\r$\nClick Next to continue."
 LangString PlayerRunning ${LANG_JAPANESE} "Winamp が起動しています。$\r$\nWinamp を終了してから「再試行」を押してください。"
 LangString PlayerRunning ${LANG_ENGLISH} "Winamp is running.$\r$\nPlease close Winamp, then press Retry."
 LangString NoPlayerHere ${LANG_JAPANESE} "このフォルダには winamp.exe がありません:$\r$\n$INSTDIR$\r$\n$\r$\nこのフォルダの Plugins にインストールしますか?"
