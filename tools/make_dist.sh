@@ -51,7 +51,9 @@ crlf() { sed 's/\r$//; s/$/\r/' "$1"; }
 cp "$dll" "$staging/gen_trackcase.dll"
 crlf "$root/LICENSE" > "$staging/LICENSE.txt"
 crlf "$root/docs/guide-ja.md" | iconv -f UTF-8 -t CP932 > "$staging/readme-ja.txt"
-crlf "$root/docs/guide-en.md" > "$staging/readme-en.txt"
+# The English guide quotes the Japanese labels: UTF-8 with a byte-order mark, which Notepad reads
+# whatever the system's code page.
+{ printf '\xEF\xBB\xBF'; crlf "$root/docs/guide-en.md"; } > "$staging/readme-en.txt"
 
 rm -f "$zip_file"
 (cd "$staging" && zip -q -X "$zip_file" gen_trackcase.dll LICENSE.txt readme-ja.txt readme-en.txt)

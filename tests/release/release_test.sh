@@ -37,6 +37,8 @@ if iconv -f CP932 -t UTF-8 "$work/unzipped/readme-ja.txt" > "$work/guide-ja.utf8
 else
   bad "readme-ja.txt does not decode as CP932"
 fi
+printf '\xEF\xBB\xBF' | cmp -s -n 3 - "$work/unzipped/readme-en.txt" || bad "readme-en.txt has no UTF-8 byte-order mark"
+tail -c +4 "$work/unzipped/readme-en.txt" | tr -d '\r' | cmp -s - "$root/docs/guide-en.md" || bad "readme-en.txt is not docs/guide-en.md"
 
 # A stand-in player folder: the host with its INI file and skins, no plug-in.
 player="$work/player"
