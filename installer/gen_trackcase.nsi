@@ -137,6 +137,8 @@ Section "gen_trackcase" SecPlugin
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR\Plugins" "/M=gen_trackcase*.* /S=0K /G=0" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  ; The uninstaller speaks the installer's language, also after a silent install.
+  WriteRegStr HKCU "${SETTINGS_KEY}" "Installer Language" $LANGUAGE
 SectionEnd
 
 Function un.onInit

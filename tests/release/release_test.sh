@@ -74,6 +74,7 @@ cmp -s "$dll" "$plugins/gen_trackcase.dll" || bad "no installed DLL in Plugins"
 entry=$(wine_run reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
 echo "$entry" | grep -q "DisplayVersion.*$version" || bad "no uninstall entry with version $version: $entry"
 echo "$entry" | grep -qi "UninstallString.*gen_trackcase-uninstall.exe" || bad "the uninstall entry names no uninstaller"
+wine_run reg query "$language_key" >/dev/null 2>&1 || bad "no installer language recorded for the uninstaller"
 
 # The player loads the installed plug-in and shows its window; at its end the plug-in saves its INI.
 cat > "$work/installed.script" <<SCRIPT
