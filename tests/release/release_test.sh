@@ -3,7 +3,8 @@
 # exactly its four files with the Japanese guide in code page 932 and CRLF; the installer refuses
 # to run beside a running player, installs silently into a stand-in player folder (the host's
 # stage without the plug-in) whose host then loads and shows the plug-in; the silent uninstall
-# removes the DLL, itself and its registry entries and keeps the user's INI file and own skin.
+# removes the DLL, itself and its registry entries and keeps the user's INI file and own skin;
+# without /D it finds the player's folder in the registry.
 # Usage: release_test.sh ROOT DLL STAGE PREFIX WORK
 set -u
 root=$1 dll=$2 stage=$3 prefix=$4 work=$5
@@ -12,6 +13,17 @@ bad() { echo "FAIL: $*"; fail=1; }
 wine_run() { "$root/cmake/wine-run.sh" --prefix "$prefix" "$@"; }
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\gen_trackcase'
 language_key='HKCU\Software\gen_trackcase'
+
+# The uninstaller runs on from a copy of itself in the temporary folder, so its end is waited
+# for by its file's disappearance.
+uninstall() {
+  wine_run "$1/gen_trackcase-uninstall.exe" /S >/dev/null || bad "silent uninstall in $1 failed to start"
+  for _ in $(seq 1 600); do
+    [ -e "$1/gen_trackcase-uninstall.exe" ] || break
+    sleep 0.1
+  done
+  sleep 1
+}
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -90,20 +102,30 @@ printf '[user]\r\nkeep=1\r\n' >> "$plugins/gen_trackcase.ini"
 mkdir -p "$plugins/gen_trackcase"
 printf '[Text]\r\nNormal=#00FF00\r\n' > "$plugins/gen_trackcase/Pledit.txt"
 
-# Silent uninstall. The uninstaller runs on from a copy of itself in the temporary folder, so
-# its end is waited for by its file's disappearance.
-wine_run "$plugins/gen_trackcase-uninstall.exe" /S >/dev/null || bad "silent uninstall failed to start"
-for _ in $(seq 1 600); do
-  [ -e "$plugins/gen_trackcase-uninstall.exe" ] || break
-  sleep 0.1
-done
-sleep 1
+uninstall "$plugins"
 [ ! -e "$plugins/gen_trackcase-uninstall.exe" ] || bad "the uninstaller is still there"
 [ ! -e "$plugins/gen_trackcase.dll" ] || bad "the DLL is still there"
 wine_run reg query "$uninstall_key" >/dev/null 2>&1 && bad "the uninstall entry is still there"
 wine_run reg query "$language_key" >/dev/null 2>&1 && bad "the installer's own key is still there"
 grep -q 'keep=1' "$plugins/gen_trackcase.ini" 2>/dev/null || bad "the user's gen_trackcase.ini was not kept"
 [ -f "$plugins/gen_trackcase/Pledit.txt" ] || bad "the own-skin folder was not kept"
+
+# Without /D the folder comes from the registry: the player's uninstall entry (its uninstaller's
+# folder, quoted as the player writes it), and before it the player's own key.
+player_key='HKCU\Software\Winamp'
+player_entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Winamp'
+wine_run reg delete "$player_key" /f >/dev/null 2>&1
+mkdir -p "$work/by-entry" "$work/by-key"
+wine_run reg add "$player_entry" /v UninstallString /d "\"$(wine_run winepath -w "$work/by-entry" | tr -d '\r')\\UninstWA.exe\"" /f >/dev/null
+wine_run "$setup" /S >/dev/null || bad "silent install by the player's uninstall entry failed"
+[ -f "$work/by-entry/Plugins/gen_trackcase.dll" ] || bad "not installed into the folder of the player's uninstall entry"
+uninstall "$work/by-entry/Plugins"
+wine_run reg add "$player_key" /ve /d "$(wine_run winepath -w "$work/by-key" | tr -d '\r')" /f >/dev/null
+wine_run "$setup" /S >/dev/null || bad "silent install by the player's key failed"
+[ -f "$work/by-key/Plugins/gen_trackcase.dll" ] || bad "not installed into the folder of the player's key"
+uninstall "$work/by-key/Plugins"
+wine_run reg delete "$player_key" /f >/dev/null
+wine_run reg delete "$player_entry" /f >/dev/null
 
 [ $fail -eq 0 ] && echo "release: zip, installer refusal, silent install, host run, silent uninstall all as expected"
 exit $fail
