@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 CTEST_FLAGS ?= --output-on-failure
 
-.PHONY: all build setup configure configure-win32 configure-native win32 native test test-native test-win32 fuzz demo bench clean
+.PHONY: all build setup configure configure-win32 configure-native win32 native test test-native test-win32 fuzz demo bench dist clean
 
 all: build
 
@@ -62,6 +62,10 @@ demo: setup
 	cmake --build $(DEMO_DIR)/native --target trackcase-info -j $(JOBS)
 	cmake --install $(DEMO_DIR)/win32 --prefix $(abspath dist) --component plugin
 	bash tools/demo.sh $(DEMO_DIR)
+
+# The release zip and the installer in dist/.
+dist: setup
+	BUILD_DIR=$(BUILD_DIR) JOBS=$(JOBS) bash tools/make_dist.sh
 
 clean:
 	rm -rf $(BUILD_DIR) dist

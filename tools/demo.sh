@@ -14,7 +14,7 @@ info="$build/native/tools/trackcase-info"
 if [ -x "$info" ]; then
   echo "== trackcase-info samples/sample.zip.mp3"
   # The tool prints texts as the plug-in holds them (code page 932); show them readably here.
-  "$info" "$sample" | iconv -f CP932 -t UTF-8 2>/dev/null || "$info" "$sample"
+  "$info" --raw "$sample" | iconv -f CP932 -t UTF-8 2>/dev/null || "$info" "$sample"
 fi
 
 stage="$build/win32/stage"
