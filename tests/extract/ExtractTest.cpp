@@ -306,7 +306,7 @@ TEST_F(ExtractTest, ProtectedOrSpecialTargetIsNeverReplaced) {
       ASSERT_TRUE(SetFileAttributesA(target.c_str(), c.attributes)) << c.what;
       ASSERT_EQ(GetFileAttributesA(target.c_str()) & c.attributes, c.attributes) << c.what;
     }
-    EXPECT_EQ(controller->ExtractTrack(0, kCommandExtractBesideArchive), 1) << c.what;
+    EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1) << c.what;
     const DWORD after = GetFileAttributesA(target.c_str());
     EXPECT_THAT(FolderListing(folder), ElementsAre("a.mp3", "album.zip.mp3")) << c.what;
     if (c.attributes == 0) {
@@ -334,7 +334,7 @@ TEST_F(ExtractTest, ArchiveNamedOtherwiseIsKeptAsTheSameFile) {
   ASSERT_GT(GetShortPathNameA(path.c_str(), shortPath, MAX_PATH), 0u);
   ASSERT_NE(lstrcmpiA(shortPath, path.c_str()), 0) << shortPath;
   controller->Update(shortPath, 0);
-  EXPECT_EQ(controller->ExtractTrack(0, kCommandExtractBesideArchive), 1);
+  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1);
   EXPECT_TRUE(ReadFileBytes(path) == bytes);
   EXPECT_THAT(FolderListing(folder), ElementsAre("album.zip.mp3"));
 }
@@ -342,7 +342,7 @@ TEST_F(ExtractTest, ArchiveNamedOtherwiseIsKeptAsTheSameFile) {
 TEST_F(ExtractTest, MiniBrowserCopyInUseIsNeverReplaced) {
   Open({{"a.mp3", Pattern(100, 16)}, {"b.mp3", Pattern(200, 17)}});
   controller->OpenInMiniBrowser(0);
-  const std::string inUse = controller->tempCopyPath;
+  const std::string inUse = controller->TempCopyPath();
   std::string otherCase = inUse;
   CharUpperBuffA(&otherCase[0], static_cast<DWORD>(otherCase.size()));
   ASSERT_NE(otherCase, inUse);
