@@ -4,6 +4,7 @@
 #include <fstream>
 #include <limits>
 
+#include "media/FrameSync.h"
 #include "media/Id3Tag.h"
 #include "media/Id3v1.h"
 #include "media/MpegHeader.h"
@@ -13,13 +14,17 @@
 namespace {
 
 constexpr uint32_t kNoSync = 0xFFFFFFFF;
-constexpr size_t kSyncBlock = 256;
 // Enough of the first frame to reach a Xing/Info or VBRI frame count.
 constexpr size_t kFirstFrameBytes = 64;
 
 uint32_t Saturate32(uint64_t value) {
   return value > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
                                                       : static_cast<uint32_t>(value);
+}
+
+// The analysis steps read the open archive through this.
+media::ReadAtFunction ReaderOf(std::istream& in) {
+  return [&in](uint64_t offset, uint8_t* destination, size_t count) { return io::ReadAt(in, offset, destination, count); };
 }
 
 std::string FormatInt(const char* pattern, int value) {
@@ -68,30 +73,17 @@ bool Mp3File::Read() {
 }
 
 void Mp3File::MeasureLeadingTag(std::istream& in) {
-  leadingTagSize = 0;
-  uint8_t head[media::kId3v2HeaderSize];
-  if (MemberEnd() < uint64_t{dataOffset} + sizeof(head)) return;  // too short to start with a tag
-  if (io::ReadAt(in, dataOffset, head, sizeof(head)) != sizeof(head)) return;
-  const uint64_t total = media::Id3v2TotalSize(head, sizeof(head));
-  // A tag that claims more than the member is damaged: then the audio is searched from the start.
-  if (total != 0 && uint64_t{dataOffset} + total <= MemberEnd()) leadingTagSize = static_cast<uint32_t>(total);
+  // Tags that follow the first one directly are skipped too, each by its own size.
+  leadingTagSize = static_cast<uint32_t>(media::LeadingTagsSize(ReaderOf(in), dataOffset, MemberEnd()));
 }
 
 bool Mp3File::FindSync(std::istream& in) {
   const uint64_t end = MemberEnd();
-  // Each block is read with the two bytes after it, so a header across two blocks is found.
-  uint8_t buffer[kSyncBlock + 2];
-  for (uint64_t pos = uint64_t{dataOffset} + leadingTagSize; pos < end; pos += kSyncBlock) {
-    const uint64_t left = end - pos;
-    const size_t want = left < sizeof(buffer) ? static_cast<size_t>(left) : sizeof(buffer);
-    const size_t got = io::ReadAt(in, pos, buffer, want);
-    const long found = mpeg::FindValidHeader(buffer, got, kSyncBlock);
-    if (found >= 0) {
-      const uint64_t at = pos + static_cast<uint64_t>(found);
-      if (at >= kNoSync) break;  // beyond what the record can hold
-      syncOffset = static_cast<uint32_t>(at);
-      return true;
-    }
+  uint64_t at = 0;
+  if (media::FindFirstFrame(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, end, end, UINT64_MAX, at) &&
+      at < kNoSync) {
+    syncOffset = static_cast<uint32_t>(at);
+    return true;
   }
   syncOffset = kNoSync;
   return false;

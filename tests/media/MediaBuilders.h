@@ -99,6 +99,14 @@ inline std::string MpegFrame(int b2, int b3, int b4, size_t length) {
   return frame;
 }
 
+// A member of `size` bytes that begins like a stream: a header, the next header `length` bytes on
+// (the first frame's length, which it confirms), zeros elsewhere.
+inline std::string ConfirmedHeader(int b2, int b3, size_t length, size_t size) {
+  std::string member = MpegFrame(b2, b3, 0x00, length) + MpegFrame(b2, b3, 0x00, 4);
+  member.resize(size < member.size() ? member.size() : size, '\0');
+  return member;
+}
+
 // MPEG-1 Layer III, 44.1 kHz, stereo, no CRC: 0xFB; bitrate index in the high nibble of b3.
 constexpr int kMpeg1Layer3 = 0xFB;
 constexpr int kMpeg2Layer3 = 0xF3;

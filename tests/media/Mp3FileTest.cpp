@@ -5,16 +5,19 @@
 
 namespace {
 
-// A member of `size` bytes: one frame header with bitrate byte `b3`, zeros after it.
-std::string HeaderThenZeros(int b3, size_t size) { return build::MpegFrame(build::kMpeg1Layer3, b3, 0x00, size); }
+// A member of `size` bytes: a frame header with bitrate byte `b3` (`length` bytes long at 44.1 kHz),
+// the header that confirms it, zeros after them.
+std::string HeaderThenZeros(int b3, size_t length, size_t size) {
+  return build::ConfirmedHeader(build::kMpeg1Layer3, b3, length, size);
+}
 
 TEST(Mp3PlayTime, SizeTimesEightOverBitrateTruncated) {
-  SingleMember m128(HeaderThenZeros(build::kRate128, 4194304));
+  SingleMember m128(HeaderThenZeros(build::kRate128, 417, 4194304));
   ASSERT_NE(m128.mp3, nullptr);
   EXPECT_EQ(m128.mp3->bitrate, 128);
   EXPECT_EQ(m128.mp3->GetPlayTime(), 262144u);
 
-  SingleMember m192(HeaderThenZeros(0xB0, 5000000));
+  SingleMember m192(HeaderThenZeros(0xB0, 626, 5000000));
   ASSERT_NE(m192.mp3, nullptr);
   EXPECT_EQ(m192.mp3->bitrate, 192);
   EXPECT_EQ(m192.mp3->GetPlayTime(), 208333u);
@@ -32,7 +35,7 @@ TEST(Mp3PlayTime, LargeMembersDoNotWrapAt32Bits) {
 }
 
 TEST(Mp3PlayTime, FreeFormatGivesNoTime) {
-  SingleMember m(HeaderThenZeros(0x00, 4000));
+  SingleMember m(HeaderThenZeros(0x00, 4, 4000));
   ASSERT_NE(m.mp3, nullptr);
   EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset);
   EXPECT_EQ(m.mp3->bitrate, 0);
@@ -61,7 +64,7 @@ TEST(Mp3PlayTime, TagsAreNotCountedAsAudio) {
 }
 
 TEST(Mp3PlayTime, CueTimeOverridesAndZeroRestores) {
-  SingleMember m(HeaderThenZeros(build::kRate128, 16000));
+  SingleMember m(HeaderThenZeros(build::kRate128, 417, 16000));
   Mp3File* mp3 = const_cast<Mp3File*>(m.mp3);
   ASSERT_NE(mp3, nullptr);
   mp3->SetPlayTime(180000);
@@ -89,6 +92,38 @@ TEST(Mp3Sync, ByteOrderMarkInsideATagIsNoFrame) {
   EXPECT_EQ(m.mp3->bitrate, 128);
   EXPECT_EQ(m.mp3->title, "Atlas");
   EXPECT_EQ(m.mp3->GetPlayTime(), 4170u * 8 / 128);
+}
+
+TEST(Mp3Sync, BackToBackTagsAreSkippedAndAHeaderNeedsTheNextToConfirmIt) {
+  // A Latin-1 tag, then a UTF-16 one whose "1" after the mark (FF FE 31) passes for a Layer I header.
+  const std::string latin = build::Tag(build::Frame("TIT2", build::Latin("Song")) + std::string(200, '\0'));
+  const std::string utf16 = build::Tag(build::Frame("TIT2", build::Utf16(u"1 Song")));
+  const std::string lone = build::MpegFrame(build::kMpeg1Layer3, build::kRate128, 0, 300);  // no header at 417
+  // A 44.1 kHz header whose follower is MPEG-2; that one is followed by nothing.
+  const std::string otherStream = build::MpegFrame(build::kMpeg1Layer3, build::kRate128, 0, 417) +
+                                  build::MpegFrame(build::kMpeg2Layer3, build::kRate128, 0, 304);
+  struct Case {
+    const char* what;
+    std::string lead;
+    uint32_t tags;  // bytes of the lead that are tags
+  } cases[] = {
+      {"two tags", latin + utf16, static_cast<uint32_t>(latin.size() + utf16.size())},
+      {"tag, then a stray unconfirmed header", utf16 + lone, static_cast<uint32_t>(utf16.size())},
+      {"follower of another stream", otherStream, 0},
+      {"a stray header before a tag that is not at the start", lone + latin, 0},
+  };
+  for (const Case& c : cases) {
+    SingleMember m(c.lead + build::CbrFrames(5));
+    ASSERT_NE(m.mp3, nullptr) << c.what;
+    EXPECT_EQ(m.mp3->leadingTagSize, c.tags) << c.what;
+    EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset + c.lead.size()) << c.what;
+    EXPECT_EQ(m.mp3->layer, 3) << c.what;
+    EXPECT_EQ(m.mp3->GetPlayTime(), (c.lead.size() - c.tags + 5 * 417u) * 8 / 128) << c.what;
+  }
+  // A member of one frame: its frame ends the data, nothing follows to confirm it.
+  SingleMember one(latin + build::CbrFrames(1));
+  EXPECT_EQ(one.mp3->syncOffset, one.mp3->dataOffset + latin.size());
+  EXPECT_EQ(one.mp3->GetPlayTime(), 417u * 8 / 128);
 }
 
 TEST(Mp3Sync, PatternsThatAreNoValidHeaderAreSkipped) {
