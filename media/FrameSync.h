@@ -7,6 +7,12 @@
 
 namespace media {
 
+// How far past the leading tags the first frame is looked for. Encoders write the first frame
+// right after the tags, and taggers leave at most some kilobytes of padding or junk there; 1 MiB
+// is far beyond that (a minute of audio at 128 kbit/s) and still read in milliseconds, while a
+// member without audio must not be scanned whole on the player's thread.
+constexpr uint64_t kFirstFrameSearchLimit = 1024 * 1024;
+
 // At most this many tags in a row are skipped by their sizes; real files have one or two.
 constexpr int kMaxLeadingTags = 16;
 

@@ -80,7 +80,7 @@ void Mp3File::MeasureLeadingTag(std::istream& in) {
 bool Mp3File::FindSync(std::istream& in) {
   const uint64_t end = MemberEnd();
   uint64_t at = 0;
-  if (media::FindFirstFrame(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, end, end, UINT64_MAX, at) &&
+  if (media::FindFirstFrame(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, end, end, media::kFirstFrameSearchLimit, at) &&
       at < kNoSync) {
     syncOffset = static_cast<uint32_t>(at);
     return true;

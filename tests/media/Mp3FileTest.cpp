@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
 #include "media/MediaArchive.h"
 #include "media/MediaBuilders.h"
 
@@ -151,6 +156,58 @@ TEST(Mp3Sync, NoFrameMeansNoTimeAndNoTags) {
   SingleMember empty("");
   ASSERT_NE(empty.mp3, nullptr);
   EXPECT_EQ(empty.mp3->syncOffset, 0xFFFFFFFFu);
+}
+
+// An archive of one stored member of `size` zero bytes, written as a sparse file.
+std::string WriteSparseArchive(const std::string& fileName, uint32_t size) {
+  ZipLayout layout;
+  std::string zip = BuildZip({{"big.mp3", ""}}, ZipOptions(), &layout);
+  const auto put32 = [&zip](size_t at, uint32_t value) {
+    for (size_t i = 0; i < 4; ++i) zip[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  put32(layout.localHeaderOffsets[0] + 18, size);
+  put32(layout.localHeaderOffsets[0] + 22, size);
+  put32(layout.centralHeaderOffsets[0] + 20, size);
+  put32(layout.centralHeaderOffsets[0] + 24, size);
+  put32(layout.endRecordOffset + 16, layout.directoryOffset + size);
+  const std::string path = WriteTempFile(fileName, zip.substr(0, layout.directoryOffset));
+  std::error_code error;
+  std::filesystem::resize_file(path, uint64_t{layout.directoryOffset} + size, error);
+  if (error) return std::string();
+  std::ofstream(path, std::ios::binary | std::ios::app) << zip.substr(layout.directoryOffset);
+  return path;
+}
+
+TEST(Mp3Sync, SearchEndsOneMebibytePastTheTags) {
+  // Unconfirmed headers every 300 bytes for 100 KB, then the audio: still found.
+  std::string junk;
+  while (junk.size() < 100 * 1024) junk += build::MpegFrame(build::kMpeg1Layer3, build::kRate128, 0, 300);
+  const std::string tag = build::Tag(build::Frame("TIT2", build::Latin("Far")) + std::string(300000, '\0'));
+  SingleMember far(tag + junk + build::CbrFrames(3));
+  EXPECT_EQ(far.mp3->syncOffset, far.mp3->dataOffset + tag.size() + junk.size());
+  EXPECT_EQ(far.mp3->title, "Far");
+
+  // Audio that starts one byte too far is not looked for: no time, no tags.
+  SingleMember beyond(tag + std::string(1024 * 1024 + 1, '\0') + build::CbrFrames(3));
+  EXPECT_EQ(beyond.mp3->syncOffset, 0xFFFFFFFFu);
+  EXPECT_EQ(beyond.mp3->GetPlayTime(), 0u);
+  SingleMember within(tag + std::string(1024 * 1024 - 3, '\0') + build::CbrFrames(3));
+  EXPECT_EQ(within.mp3->bitrate, 128);
+
+  // 600 MB without a frame opens in a moment (the whole scan took seconds).
+  const std::string path = WriteSparseArchive("sparse.zip.mp3", 600000000);
+  if (path.empty()) GTEST_SKIP() << "cannot make a sparse file here";
+  const auto start = std::chrono::steady_clock::now();
+  ZipFile zip(path);
+  ASSERT_TRUE(zip.Read());
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("600 MB member without a frame: opened in %.3f s\n", seconds);
+  ASSERT_NE(Mp3At(zip, 0), nullptr);
+  EXPECT_EQ(Mp3At(zip, 0)->syncOffset, 0xFFFFFFFFu);
+  EXPECT_EQ(zip.GetPlayTime(), 0u);
+  EXPECT_LT(seconds, 2.0);
+  std::error_code error;
+  std::filesystem::remove(path, error);
 }
 
 TEST(Mp3Sync, TagClaimingMoreThanTheMemberIsNeitherSkippedNorLoaded) {
