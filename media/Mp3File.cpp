@@ -10,6 +10,7 @@
 #include "media/MpegHeader.h"
 #include "archive/StreamRead.h"
 #include "media/TextNumber.h"
+#include "media/TrailingTags.h"
 
 namespace {
 
@@ -62,6 +63,9 @@ bool Mp3File::Read() {
     if (!in) return true;
     archiveSize = io::StreamSize(in);
     MeasureLeadingTag(in);
+    // Known before the sync search: a frame that ends where the tags begin needs no follower.
+    trailingTagSize = static_cast<uint32_t>(
+        media::TrailingTagsSize(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, MemberEnd()));
     if (!FindSync(in)) return true;  // no audio: the tags are not read either
     ReadFrameHeader(in);
     ReadId3v1(in);
@@ -80,7 +84,9 @@ void Mp3File::MeasureLeadingTag(std::istream& in) {
 bool Mp3File::FindSync(std::istream& in) {
   const uint64_t end = MemberEnd();
   uint64_t at = 0;
-  if (media::FindFirstFrame(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, end, end, media::kFirstFrameSearchLimit, at) &&
+  const uint64_t audioEnd = end - trailingTagSize;
+  if (media::FindFirstFrame(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, end, audioEnd,
+                            media::kFirstFrameSearchLimit, at) &&
       at < kNoSync) {
     syncOffset = static_cast<uint32_t>(at);
     return true;
@@ -108,14 +114,12 @@ void Mp3File::ReadFrameHeader(std::istream& in) {
 
 void Mp3File::ReadId3v1(std::istream& in) {
   hasTag = false;
-  trailingTagSize = 0;
   if (uncompressedSize < media::kId3v1Size) return;  // too short to end in a tag
   uint8_t block[media::kId3v1Size];
   const uint64_t at = uint64_t{dataOffset} + uncompressedSize - media::kId3v1Size;
   media::Id3v1Tag tag;
   if (!media::ParseId3v1(block, io::ReadAt(in, at, block, sizeof(block)), tag)) return;
   hasTag = true;
-  trailingTagSize = media::kId3v1Size;
   title = tag.title;
   artist = tag.artist;
   album = tag.album;

@@ -35,7 +35,8 @@ class Mp3File : public File {
   int trackNumber = 0;
   int genre = 0;
 
-  // What a decoder skips or is told about: an ID3v2 tag before the audio, an ID3v1 tag after it,
+  // What a decoder skips or is told about: ID3v2 tags before the audio, ID3v1, APE and Lyrics3
+  // tags after it,
   // and the frame count of a Xing/Info/VBRI header with the timing of its frames.
   uint32_t leadingTagSize = 0;
   uint32_t trailingTagSize = 0;

@@ -2,6 +2,7 @@
 // MPEG frames and VBR header frames. Each returns bytes in a std::string, ready for ZipWriter.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,30 @@ inline std::string Id3v1(const std::string& title, const std::string& artist, co
     block += field(comment, 28) + Bytes({0, track});
   }
   return block + Bytes({genre});
+}
+
+inline std::string LittleEndian32(uint32_t v) {
+  return Bytes({static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF),
+                static_cast<int>(v >> 24)});
+}
+
+// An APEv2 tag holding `items` (taken as they are), with or without its leading header.
+inline std::string Ape(const std::string& items, bool withHeader, uint32_t sizeOverride = 0) {
+  const uint32_t size = sizeOverride ? sizeOverride : static_cast<uint32_t>(items.size() + 32);
+  const auto block = [&](uint32_t flags) {
+    return "APETAGEX" + LittleEndian32(2000) + LittleEndian32(size) + LittleEndian32(1) + LittleEndian32(flags) +
+           std::string(8, '\0');
+  };
+  const uint32_t hasHeader = withHeader ? 0x80000000u : 0;
+  return (withHeader ? block(hasHeader | 0x20000000u) : std::string()) + items + block(hasHeader);
+}
+
+// A Lyrics3 v2 block: "LYRICSBEGIN", the fields, the six-digit size, "LYRICS200".
+inline std::string Lyrics3(const std::string& fields) {
+  const std::string body = "LYRICSBEGIN" + fields;
+  char digits[8];
+  std::snprintf(digits, sizeof digits, "%06u", static_cast<unsigned>(body.size()));
+  return body + digits + "LYRICS200";
 }
 
 // One MPEG frame: the four header bytes, then zero bytes up to `length`.

@@ -68,6 +68,37 @@ TEST(Mp3PlayTime, TagsAreNotCountedAsAudio) {
   EXPECT_EQ(m.mp3->GetPlayTime(), 8340u * 8 / 128);
 }
 
+TEST(Mp3PlayTime, ApeAndLyrics3TagsAtTheEndAreNotAudio) {
+  const std::string v1 = build::Id3v1("T", "A", "B", "2000", "", 1, 0);
+  const std::string ape = build::Ape(std::string(3000, 'a'), true);
+  const std::string apeFooterOnly = build::Ape(std::string(500, 'b'), false);
+  const std::string lyrics = build::Lyrics3("IND0000210EAL00004Band");
+  struct Case {
+    const char* what;
+    std::string tail;
+    uint32_t tags;  // bytes of the tail that are tags
+  } cases[] = {
+      {"APE with header before ID3v1", ape + v1, static_cast<uint32_t>(ape.size() + 128)},
+      {"APE footer alone at the end", apeFooterOnly, static_cast<uint32_t>(apeFooterOnly.size())},
+      {"ID3v1, then APE", v1 + ape, static_cast<uint32_t>(ape.size() + 128)},
+      {"Lyrics3 and APE before ID3v1", apeFooterOnly + lyrics + v1,
+       static_cast<uint32_t>(apeFooterOnly.size() + lyrics.size() + 128)},
+      {"Lyrics3 without ID3v1 is not taken", lyrics, 0},
+      {"APE claiming more than the member", build::Ape("x", false, 1u << 30), 0},
+  };
+  for (const Case& c : cases) {
+    SingleMember m(build::CbrFrames(8) + c.tail);
+    ASSERT_NE(m.mp3, nullptr) << c.what;
+    EXPECT_EQ(m.mp3->trailingTagSize, c.tags) << c.what;
+    EXPECT_EQ(m.mp3->GetPlayTime(), (8 * 417u + c.tail.size() - c.tags) * 8 / 128) << c.what;
+  }
+  // One frame before the tags: it ends where the tags begin, which confirms it.
+  SingleMember one(build::CbrFrames(1) + ape + v1);
+  EXPECT_EQ(one.mp3->syncOffset, one.mp3->dataOffset);
+  EXPECT_EQ(one.mp3->GetPlayTime(), 417u * 8 / 128);
+  EXPECT_EQ(one.mp3->title, "T");
+}
+
 TEST(Mp3PlayTime, CueTimeOverridesAndZeroRestores) {
   SingleMember m(HeaderThenZeros(build::kRate128, 417, 16000));
   Mp3File* mp3 = const_cast<Mp3File*>(m.mp3);
