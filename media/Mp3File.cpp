@@ -4,6 +4,7 @@
 #include <fstream>
 #include <limits>
 
+#include "media/FrameCount.h"
 #include "media/FrameSync.h"
 #include "media/Id3Tag.h"
 #include "media/Id3v1.h"
@@ -25,7 +26,9 @@ uint32_t Saturate32(uint64_t value) {
 
 // The analysis steps read the open archive through this.
 media::ReadAtFunction ReaderOf(std::istream& in) {
-  return [&in](uint64_t offset, uint8_t* destination, size_t count) { return io::ReadAt(in, offset, destination, count); };
+  return [&in](uint64_t offset, uint8_t* destination, size_t count) {
+    return io::ReadAt(in, offset, destination, count);
+  };
 }
 
 std::string FormatInt(const char* pattern, int value) {
@@ -50,6 +53,9 @@ uint32_t Mp3File::GetPlayTime() const {
   if (headerFrameCount != 0 && sampleRate > 0 && samplesPerFrame > 0)
     return Saturate32((uint64_t{headerFrameCount} + 1) * static_cast<uint64_t>(samplesPerFrame) * 1000 /
                       static_cast<uint64_t>(sampleRate));
+  if (countedFrames != 0 && sampleRate > 0 && samplesPerFrame > 0)
+    return Saturate32(uint64_t{countedFrames} * static_cast<uint64_t>(samplesPerFrame) * 1000 /
+                      static_cast<uint64_t>(sampleRate));
   if (bitrate <= 0) return 0;
   // Tags are not audio; 64-bit so members of 512 MiB and more keep their length.
   const uint64_t tags = uint64_t{leadingTagSize} + trailingTagSize;
@@ -68,6 +74,10 @@ bool Mp3File::Read() {
         media::TrailingTagsSize(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, MemberEnd()));
     if (!FindSync(in)) return true;  // no audio: the tags are not read either
     ReadFrameHeader(in);
+    // Without a header frame's count, a member whose bitrates vary is timed by its frames.
+    if (headerFrameCount == 0)
+      countedFrames =
+          static_cast<uint32_t>(media::CountVbrFrames(ReaderOf(in), syncOffset, MemberEnd() - trailingTagSize));
     ReadId3v1(in);
     ReadId3v2(in);
   } catch (const std::exception&) {

@@ -41,6 +41,7 @@ class Mp3File : public File {
   uint32_t leadingTagSize = 0;
   uint32_t trailingTagSize = 0;
   uint32_t headerFrameCount = 0;
+  uint32_t countedFrames = 0;  // frames walked in a VBR member without that header
   int sampleRate = 0;
   int samplesPerFrame = 0;
 

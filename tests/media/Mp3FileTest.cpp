@@ -58,6 +58,28 @@ TEST(Mp3PlayTime, VbrHeaderFrameCountGivesTheDecodedLength) {
   EXPECT_EQ(info.mp3->GetPlayTime(), 501u * 1152 * 1000 / 44100);
 }
 
+TEST(Mp3PlayTime, VbrWithoutHeaderFrameIsTimedByItsFrames) {
+  // 128 and 160 kbit/s frames (417 and 522 bytes) of 1152 samples at 44.1 kHz.
+  const auto frames = [](size_t count, int b3, size_t length) {
+    std::string out;
+    for (size_t i = 0; i < count; ++i) out += build::MpegFrame(build::kMpeg1Layer3, b3, 0x00, length);
+    return out;
+  };
+  const std::string mixed = frames(30, build::kRate128, 417) + frames(40, 0xA0, 522) + frames(30, build::kRate128, 417);
+  SingleMember vbr(mixed + build::Ape(std::string(700, '\xFF'), true) + build::Id3v1("T", "", "", "", "", 1, 0));
+  EXPECT_EQ(vbr.mp3->countedFrames, 100u);
+  EXPECT_EQ(vbr.mp3->GetPlayTime(), 100u * 1152 * 1000 / 44100);
+  // Junk inside the stream is passed over; frames of another stream in it are not counted.
+  const std::string junk = std::string(300, '\0') + build::MpegFrame(build::kMpeg2Layer3, 0x90, 0, 261) +
+                           build::MpegFrame(build::kMpeg2Layer3, 0x90, 0, 261);
+  SingleMember damaged(frames(10, 0xA0, 522) + junk + frames(10, build::kRate128, 417));
+  EXPECT_EQ(damaged.mp3->countedFrames, 20u);
+  // Constant bitrate over the sampled frames: timed by its size, nothing walked.
+  SingleMember cbr(frames(200, build::kRate128, 417) + frames(10, 0xA0, 522));
+  EXPECT_EQ(cbr.mp3->countedFrames, 0u);
+  EXPECT_EQ(cbr.mp3->GetPlayTime(), (200u * 417 + 10 * 522) * 8 / 128);
+}
+
 TEST(Mp3PlayTime, TagsAreNotCountedAsAudio) {
   const std::string tag = build::Tag(build::Frame("TIT2", build::Latin("Song")) + std::string(500, '\0'));
   const std::string audio = build::CbrFrames(20);  // 8340 bytes
