@@ -48,7 +48,7 @@ bool BitratesVary(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd)
   if (!window.Peek(first, stream, sizeof stream)) return false;
   uint64_t pos = first;
   for (int i = 0; i < kBitrateSampleFrames && pos - first < kBitrateSampleBytes;) {
-    const uint8_t* header = window.At(pos, 3, kFrameLookahead);
+    const uint8_t* header = window.At(pos, 3);
     if (header == nullptr) break;
     const uint32_t length = StreamFrameLength(stream, header);
     if (length != 0 && length <= audioEnd - pos) {
