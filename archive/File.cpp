@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "archive/ArchiveReader.h"
+#include "archive/NameEncoding.h"
 #include "archive/ZipRecords.h"
 
 namespace {
@@ -68,11 +69,11 @@ bool File::Read() {
 
   std::vector<uint8_t> block;
   if (!ReadBlock(reader, nameLength, block)) return false;
-  name = TextUpToZero(block);
+  name = zip::StoredTextToAnsi(TextUpToZero(block), flags);
   if (!ReadBlock(reader, extraLength, block)) return false;
   extra = block;
   if (!ReadBlock(reader, commentLength, block)) return false;
-  comment = TextUpToZero(block);
+  comment = zip::StoredTextToAnsi(TextUpToZero(block), flags);
 
   uint8_t local[zip::local::kFixedSize];
   if (!reader.Seek(localHeaderOffset)) return false;

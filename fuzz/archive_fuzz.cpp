@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "archive/NameEncoding.h"
 #include "archive/ZipFile.h"
 #include "settings/Settings.h"
 
@@ -23,6 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!out) return 0;
   if (size > 0) std::fwrite(data, 1, size, out);
   std::fclose(out);
+
+  // The input as a UTF-8 name: every byte gives at most one unit, every unit at most two bytes.
+  const std::u16string units = zip::Utf8ToUtf16(reinterpret_cast<const char*>(data), size);
+  if (units.size() > size) __builtin_trap();
+  if (zip::StoredTextToAnsi(std::string(reinterpret_cast<const char*>(data), size), 0x0800).size() > 2 * size)
+    __builtin_trap();
 
   ZipFile archive(ScratchPath());
   const bool read = archive.Read();

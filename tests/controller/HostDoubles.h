@@ -145,13 +145,14 @@ class RecordingDisplay : public TrackDisplay {
   std::vector<std::string> events;
 };
 
-// Bytes of an MP3 member that plays `playMs` milliseconds: one frame header, silence, and an
-// ID3v1.1 tag in the last 128 bytes when a title is given.
+// Bytes of an MP3 member that plays `playMs` milliseconds: silent 128 kbit/s frames of 417 bytes
+// (the last one cut short), and an ID3v1.1 tag in the last 128 bytes when a title is given.
 inline std::string Mp3Member(uint32_t playMs, const std::string& title = "", const std::string& artist = "",
                              int trackNumber = 0) {
   std::string bytes(static_cast<size_t>(playMs) * 16u, '\0');
   const char header[] = {'\xFF', '\xFB', '\x90', '\x44'};
-  bytes.replace(0, sizeof header, header, sizeof header);
+  for (size_t at = 0; at + sizeof header <= bytes.size(); at += 417)
+    bytes.replace(at, sizeof header, header, sizeof header);
   if (!title.empty() && bytes.size() >= 128 + sizeof header) {
     std::string tag(128, '\0');
     tag.replace(0, 3, "TAG");
