@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 CTEST_FLAGS ?= --output-on-failure
 
-.PHONY: all build setup configure configure-win32 configure-native win32 native test test-native test-win32 fuzz demo bench clean
+.PHONY: all build setup configure configure-win32 configure-native win32 native test test-native test-win32 fuzz demo bench dist clean
 
 all: build
 
@@ -21,8 +21,10 @@ configure-native:
 
 configure: configure-win32 configure-native
 
+# The shipped DLL goes to dist/ through the install step.
 win32: configure-win32
 	cmake --build $(WIN32_DIR) -j $(JOBS)
+	cmake --install $(WIN32_DIR) --prefix $(abspath dist) --component plugin
 
 native: configure-native
 	cmake --build $(NATIVE_DIR) -j $(JOBS)
@@ -52,8 +54,20 @@ bench: configure-win32
 	cmake --build $(WIN32_DIR) --target open_bench -j $(JOBS)
 	bash bench/run.sh $(BUILD_DIR)/bench $(WIN32_DIR)
 
-demo: build
-	bash tools/demo.sh $(BUILD_DIR)
+# The demo builds only what it runs, in folders of its own: the DLL and the stand-in host (win32),
+# trackcase-info (native, without sanitizers), no tests or fuzzers.
+DEMO_DIR := $(BUILD_DIR)/demo
+demo: setup
+	@cmake -S . -B $(DEMO_DIR)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release -DTC_TESTS=OFF >/dev/null
+	@CC=clang CXX=clang++ cmake -S . -B $(DEMO_DIR)/native -DCMAKE_BUILD_TYPE=Release -DTC_TESTS=OFF -DTC_SANITIZE=OFF >/dev/null
+	cmake --build $(DEMO_DIR)/win32 --target gen_trackcase trackcase-host -j $(JOBS)
+	cmake --build $(DEMO_DIR)/native --target trackcase-info -j $(JOBS)
+	cmake --install $(DEMO_DIR)/win32 --prefix $(abspath dist) --component plugin
+	bash tools/demo.sh $(DEMO_DIR)
+
+# The release zip and the installer in dist/.
+dist: setup
+	BUILD_DIR=$(BUILD_DIR) JOBS=$(JOBS) bash tools/make_dist.sh
 
 clean:
 	rm -rf $(BUILD_DIR) dist

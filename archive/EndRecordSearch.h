@@ -1,5 +1,8 @@
 // The search for the end-of-central-directory record, backwards from the end of the archive in
-// chunks of 4096 bytes, each scanned from its first byte.
+// chunks of 4096 bytes. Of the signatures in the window, the record taken is the highest one
+// whose comment length reaches exactly to the end of the file; when none does, the highest one
+// whose 22 bytes lie inside the file. So an end record inside the last member's data (a ZIP
+// stored in the archive) or inside the archive comment does not hide the archive's own.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +18,7 @@ constexpr uint32_t kSearchWindow = 65558;
 // when it cannot move to `offset`.
 using ReadAtFunction = std::function<long long(uint32_t offset, uint8_t* destination, size_t count)>;
 
-// Finds the record in an archive of `fileSize` bytes; false when it is not in the window.
+// Finds the record in an archive of `fileSize` bytes; false when no record lies in the window.
 bool FindEndRecord(uint32_t fileSize, const ReadAtFunction& readAt, uint32_t& endRecordOffset);
 
 }  // namespace zip

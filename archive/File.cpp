@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "archive/ArchiveReader.h"
+#include "archive/NameEncoding.h"
 #include "archive/ZipRecords.h"
 
 namespace {
@@ -76,11 +77,11 @@ bool File::ReadFrom(ArchiveReader& reader) {
   uint64_t at = uint64_t{headerOffset} + zip::central::kFixedSize;
   std::vector<uint8_t> block;
   if (!ReadBlock(reader, at, nameLength, block)) return false;
-  name = TextUpToZero(block);
+  name = zip::StoredTextToAnsi(TextUpToZero(block), flags);
   if (!ReadBlock(reader, at, extraLength, block)) return false;
   extra = block;
   if (!ReadBlock(reader, at, commentLength, block)) return false;
-  comment = TextUpToZero(block);
+  comment = zip::StoredTextToAnsi(TextUpToZero(block), flags);
 
   uint8_t local[zip::local::kFixedSize];
   if (!reader.ReadExactAt(localHeaderOffset, local, zip::kSignatureSize) ||

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "format/ListLine.h"
-#include "plugin/HostInterface.h"
+#include "plugin/HostPlayer.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -40,26 +40,8 @@ void ArchiveController::DeleteTempCopy() {
   }
 }
 
-HWND ArchiveController::HostWindow() const {
-  return window != nullptr ? window->GetHostWnd() : nullptr;
-}
-
-void ArchiveController::ShowPluginWindow(int command) const {
-  if (window != nullptr && window->GetHwnd() != nullptr) {
-    ShowWindow(window->GetHwnd(), command);
-  }
-}
-
-void ArchiveController::SendSeek(uint32_t positionMs) const {
-  SendMessageA(HostWindow(), kHostUserMessage, static_cast<WPARAM>(positionMs), kIpcJumpToTime);
-}
-
-void ArchiveController::SendPlay() const {
-  SendMessageA(HostWindow(), WM_COMMAND, kCommandPlay, 0);
-}
-
 bool ArchiveController::IsHostPlaying() const {
-  return SendMessageA(HostWindow(), kHostUserMessage, 0, kIpcIsPlaying) == 1;
+  return host != nullptr && host->IsPlaying();
 }
 
 bool ArchiveController::KeepsWindowHidden() const {
@@ -77,7 +59,7 @@ bool ArchiveController::KeepsWindowHidden() const {
 void ArchiveController::Update(const std::string& fileName, uint32_t positionMs) {
   if (!fileName.empty() && fileName != currentPath) {
     OpenArchive(fileName);
-    ShowPluginWindow(SW_SHOW);
+    if (window != nullptr) window->Show();
   }
   if (window == nullptr) {
     return;
@@ -94,7 +76,7 @@ void ArchiveController::Update(const std::string& fileName, uint32_t positionMs)
       shownSeconds = seconds;
     }
   } else if (KeepsWindowHidden()) {
-    ShowPluginWindow(SW_HIDE);
+    window->Hide();
   }
 }
 
@@ -141,15 +123,14 @@ void ArchiveController::FillMemberLines() {
 }
 
 void ArchiveController::ToggleWindow() {
-  if (window == nullptr || window->GetHwnd() == nullptr) {
+  if (window == nullptr) {
     return;
   }
-  const HWND hwnd = window->GetHwnd();
-  if (IsWindowVisible(hwnd)) {
-    ShowWindow(hwnd, SW_HIDE);
+  if (window->IsShown()) {
+    window->Hide();
   } else {
-    ShowWindow(hwnd, SW_SHOW);
-    SetFocus(hwnd);
+    window->Show();
+    window->Focus();
   }
 }
 
@@ -159,8 +140,10 @@ void ArchiveController::PlayCurrentTrack() {
   }
   const uint32_t start =
       archive->status == StatusPlayable ? archive->GetStartTime(window->GetCurrentTrack()) : 0;
-  SendPlay();
-  SendSeek(start);
+  if (host != nullptr) {
+    host->Play();
+    host->Seek(start);
+  }
 }
 
 void ArchiveController::JumpTo(int trackIndex, uint32_t offsetMs) {
@@ -169,14 +152,17 @@ void ArchiveController::JumpTo(int trackIndex, uint32_t offsetMs) {
       static_cast<unsigned>(trackIndex) >= static_cast<unsigned>(archive->GetCount())) {
     return;
   }
+  if (host == nullptr) {
+    return;
+  }
   const uint32_t target = archive->GetStartTime(trackIndex) + offsetMs;
-  SendSeek(target);
+  host->Seek(target);
   if (IsHostPlaying()) {
     return;
   }
   // A stopped or paused host must be started for a jump into another track.
   if (archive->GetTrackAt(target) != window->GetCurrentTrack()) {
-    SendPlay();
-    SendSeek(target);
+    host->Play();
+    host->Seek(target);
   }
 }

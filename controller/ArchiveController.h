@@ -9,6 +9,8 @@
 #include "controller/TrackCommands.h"
 #include "controller/TrackDisplay.h"
 
+class HostPlayer;
+
 class ArchiveController : public TrackCommands {
  public:
   // The one instance, created on first use.
@@ -17,6 +19,8 @@ class ArchiveController : public TrackCommands {
   static void Destroy();
 
   void SetWindow(TrackDisplay* window) { this->window = window; }
+  // The host that receives the seek, play and play-state messages; null sends nothing.
+  void SetHost(HostPlayer* host) { this->host = host; }
 
   void Update(const std::string& fileName, uint32_t positionMs) override;
   void OpenArchive(const std::string& path);
@@ -26,29 +30,30 @@ class ArchiveController : public TrackCommands {
 
   // Extraction and the MiniBrowser copy.
   int CopyTrack(int trackIndex, const std::string& outputPath);
-  int ExtractTrack(int trackIndex, int commandId) override;
+  int ExtractTrack(int trackIndex, ExtractTarget target) override;
   void OpenInMiniBrowser(int trackIndex) override;
 
-  TrackDisplay* window = nullptr;
-  std::string currentPath;
-  std::string tempCopyPath;
-  std::unique_ptr<ZipFile> archive;
-  uint32_t shownSeconds = kUnsetSeconds;
-
-  static constexpr uint32_t kUnsetSeconds = 0xFFFFFFFFu;
+  TrackDisplay* Window() const { return window; }
+  const ZipFile* Archive() const { return archive.get(); }
+  const std::string& TempCopyPath() const { return tempCopyPath; }
 
   ~ArchiveController() override;
 
  private:
+  static constexpr uint32_t kUnsetSeconds = 0xFFFFFFFFu;
+
   ArchiveController() = default;
 
-  HWND HostWindow() const;
-  void ShowPluginWindow(int command) const;
-  void SendSeek(uint32_t positionMs) const;
-  void SendPlay() const;
   bool IsHostPlaying() const;
   // True when the settings keep the window hidden for the file that is open now (not playable).
   bool KeepsWindowHidden() const;
   void FillMemberLines();
   void DeleteTempCopy();
+
+  TrackDisplay* window = nullptr;
+  HostPlayer* host = nullptr;
+  std::string currentPath;
+  std::string tempCopyPath;
+  std::unique_ptr<ZipFile> archive;
+  uint32_t shownSeconds = kUnsetSeconds;
 };

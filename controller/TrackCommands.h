@@ -4,6 +4,12 @@
 #include <cstdint>
 #include <string>
 
+// Where an extracted track goes.
+enum class ExtractTarget {
+  BesideArchive,  // the archive's own folder
+  Desktop,        // the current user's desktop folder
+};
+
 class TrackCommands {
  public:
   virtual ~TrackCommands() = default;
@@ -11,6 +17,6 @@ class TrackCommands {
   virtual void JumpTo(int trackIndex, uint32_t offsetMs) = 0;
   virtual void PlayCurrentTrack() = 0;
   virtual void ToggleWindow() = 0;
-  virtual int ExtractTrack(int trackIndex, int commandId) = 0;
+  virtual int ExtractTrack(int trackIndex, ExtractTarget target) = 0;
   virtual void OpenInMiniBrowser(int trackIndex) = 0;
 };

@@ -1,5 +1,7 @@
 #include "display/HitRegions.h"
 
+#include "display/WindowGeometry.h"
+
 const HitRegion kHitRegions[region::kCount] = {
     {-11, -3, 3, 12},     // close
     {-20, -12, 3, 14},    // compact
@@ -14,9 +16,9 @@ const HitRegion kHitRegions[region::kCount] = {
     {1, 0, 1, 0},           // move: empty, it is what remains
     {-19, -1, -19, -1},     // resize grip
     {-89, -53, -17, -8},    // time
-    {12, -19, 20, -39},     // list
-    {-15, -7, 20, -38},     // scroll bar
-    {-147, -52, -30, -20},  // seek bar
+    {12, -19, kListAreaTop, -39},  // list
+    {-15, -7, kListAreaTop, -38},  // scroll bar
+    {-kSeekBarLeft, -52, -30, -20},  // seek bar
     {5, -29, 5, -4},        // compact line
 };
 

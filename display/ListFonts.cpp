@@ -2,14 +2,7 @@
 
 #include <cstring>
 
-#include "plugin/HostInterface.h"
-
 const char kFallbackFontFace[] = "MS Pゴシック";
-
-int ReadListFontHeight(const std::string& hostIniPath) {
-  return static_cast<int>(
-      GetPrivateProfileIntA(kHostIniSection, kHostKeyFontSize, kHostDefaultFontSize, hostIniPath.c_str()));
-}
 
 HFONT CreateShiftJisFont(int height, const std::string& face) {
   // A face that does not fit would be cut to some other name; treat it as unusable instead.
@@ -26,8 +19,7 @@ HFONT CreateShiftJisFont(int height, const std::string& face) {
   return CreateFontIndirectA(&font);
 }
 
-HFONT CreateListFont(const std::string& hostIniPath, const std::string& face) {
-  const int height = ReadListFontHeight(hostIniPath);
+HFONT CreateListFont(int height, const std::string& face) {
   HFONT font = CreateShiftJisFont(height, face);
   return font ? font : CreateShiftJisFont(height, kFallbackFontFace);
 }

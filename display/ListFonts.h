@@ -9,11 +9,10 @@ constexpr int kSmallFontHeight = 9;
 // Face used when the chosen face cannot be used, and for the small font.
 extern const char kFallbackFontFace[];
 
-// Cell height from "pe_fontsize" of section "Winamp" in the host's INI file (default 10).
-int ReadListFontHeight(const std::string& hostIniPath);
 // A Shift-JIS font of the given cell height and face; null when the face cannot be used
 // (longer than a font description holds) or the system refuses it.
 HFONT CreateShiftJisFont(int height, const std::string& face);
-// List font with face `face`, or with the fallback face when that cannot be created.
-HFONT CreateListFont(const std::string& hostIniPath, const std::string& face);
+// List font of the given cell height (the host's "pe_fontsize") with face `face`, or with the
+// fallback face when that cannot be created.
+HFONT CreateListFont(int height, const std::string& face);
 HFONT CreateSmallFont();

@@ -2,18 +2,12 @@
 
 #include "controller/TrackCommands.h"
 #include "plugin/HostInterface.h"
+#include "plugin/HostPlayer.h"
 #include "plugin/Module.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 
 void (*g_openConfiguration)() = nullptr;
-
-namespace {
-
-// Caption and frame bits (WS_BORDER | WS_DLGFRAME) cleared from the style at creation.
-constexpr LONG kStyleKeepMask = static_cast<LONG>(0xFF3FFFFFu);
-
-}  // namespace
 
 MainWindow::MainWindow() = default;
 
@@ -121,7 +115,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCreate() {
-  SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) & kStyleKeepMask);
+  SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) & ~WS_CAPTION);
   listView = std::make_unique<TrackListView>(hwnd, this);
   listView->CreateResources();
   SetSize(g_settings.width, g_settings.height);
@@ -138,12 +132,10 @@ void MainWindow::OnCreate() {
 
 void MainWindow::OnTick() {
   LoadSkin(false);
-  if (SendMessageA(hostWnd, kHostUserMessage, 0, kIpcIsPlaying) != 1) return;
-  const auto positionMs = static_cast<uint32_t>(SendMessageA(hostWnd, kHostUserMessage, 0, kIpcGetOutputTime));
-  const LRESULT entry = SendMessageA(hostWnd, kHostUserMessage, 0, kIpcGetListPos);
-  const auto* name = reinterpret_cast<const char*>(
-      SendMessageA(hostWnd, kHostUserMessage, static_cast<WPARAM>(entry), kIpcGetPlaylistFile));
-  if (commands) commands->Update(name ? std::string(name) : std::string(), positionMs);
+  if (!host || !host->IsPlaying()) return;
+  const uint32_t positionMs = host->GetPosition();
+  const std::string fileName = host->GetEntryFileName(host->GetListIndex());
+  if (commands) commands->Update(fileName, positionMs);
 }
 
 void MainWindow::ClearTracks() {
@@ -159,6 +151,20 @@ void MainWindow::SetCurrentTrack(int index, uint32_t lengthMs) {
   trackLength = lengthMs;
 }
 
+void MainWindow::Show() {
+  if (hwnd) ShowWindow(hwnd, SW_SHOW);
+}
+
+void MainWindow::Hide() {
+  if (hwnd) ShowWindow(hwnd, SW_HIDE);
+}
+
+bool MainWindow::IsShown() const { return hwnd && IsWindowVisible(hwnd); }
+
+void MainWindow::Focus() {
+  if (hwnd) SetFocus(hwnd);
+}
+
 int MainWindow::GetCurrentTrack() const { return listView ? listView->current : -1; }
 
 void MainWindow::SetTime(int minutes, int seconds) {
@@ -168,12 +174,12 @@ void MainWindow::SetTime(int minutes, int seconds) {
   InvalidateRegion(region::kSeekBar);
 }
 
-int MainWindow::FullHeight() const { return 29 * g_settings.height + 58; }
+int MainWindow::FullHeight() const { return geometry::HeightOf(g_settings.height); }
 
 void MainWindow::SetSize(int widthUnits, int heightUnits) {
   g_settings.width = widthUnits;
   g_settings.height = heightUnits;
-  windowWidth = 25 * widthUnits + 150;
+  windowWidth = geometry::WidthOf(widthUnits);
   windowHeight = FullHeight();
   if (listView) listView->UpdateLayout();
 }
@@ -192,7 +198,7 @@ void MainWindow::ToggleCompact() {
 
 void MainWindow::LoadSkin(bool force) {
   ListColors colors{};
-  if (skin.Load(force, hostWnd, g_pluginInstance, pluginFolder, &colors)) {
+  if (skin.Load(force, host, g_pluginInstance, pluginFolder, &colors)) {
     if (listView) listView->SetColors(colors);
     if (hwnd) InvalidateRect(hwnd, nullptr, TRUE);
   }

@@ -13,20 +13,18 @@
 #include "display/HitRegions.h"
 #include "display/Skin.h"
 #include "display/TrackListView.h"
+#include "display/WindowGeometry.h"
 
+class HostPlayer;
 class TrackCommands;
 
 // Opens the configuration dialog; set by start-up. Null: the settings menu item does nothing.
 extern void (*g_openConfiguration)();
 
 constexpr const char kMainWindowClass[] = "SimpleVis";
-constexpr int kCompactHeight = 14;
 constexpr UINT_PTR kTickTimerId = 0;
 constexpr UINT kTickMilliseconds = 100;
 constexpr int kSettingsMenuCommand = 1;
-// The seek bar starts this far left of the right edge; its thumb has positions 0 to 65.
-constexpr int kSeekBarLeft = 147;
-constexpr int kSeekPositions = 65;
 
 class MainWindow : public TrackDisplay {
  public:
@@ -46,8 +44,10 @@ class MainWindow : public TrackDisplay {
   void SetCurrentTrack(int index, uint32_t lengthMs) override;
   int GetCurrentTrack() const override;
   void SetTime(int minutes, int seconds) override;
-  HWND GetHwnd() const override { return hwnd; }
-  HWND GetHostWnd() const override { return hostWnd; }
+  void Show() override;
+  void Hide() override;
+  bool IsShown() const override;
+  void Focus() override;
 
   void ToggleCompact();
   // Works out the docked state from the saved position on first use.
@@ -65,7 +65,8 @@ class MainWindow : public TrackDisplay {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND hwnd = nullptr;
-  HWND hostWnd = nullptr;
+  HWND hostWnd = nullptr;  // owner, and a window to snap to
+  HostPlayer* host = nullptr;  // every message to the host and every read of its INI file
   HWND eqWnd = nullptr;
   HWND peWnd = nullptr;
   HWND mbWnd = nullptr;

@@ -5,17 +5,13 @@
 #include "controller/TrackCommands.h"
 #include "display/MainWindow.h"
 #include "display/PopupMenu.h"
-#include "plugin/HostInterface.h"
+#include "plugin/HostPlayer.h"
 #include "settings/Settings.h"
 
 namespace {
 
 constexpr int kMinWidthUnits = 5;
 constexpr int kMinHeightUnits = 2;
-constexpr WPARAM kKeyM = 77;
-constexpr WPARAM kKeyComma = 188;
-constexpr WPARAM kKeyPeriod = 190;
-constexpr LPARAM kAltFlag = 1 << 29;
 
 POINT CursorPos() {
   POINT p{};
@@ -69,10 +65,10 @@ void MainWindow::OnLeftButtonDown(int x, int y) {
       if (commands) commands->PlayCurrentTrack();
       break;
     case region::kStop:
-      SendMessageA(hostWnd, WM_COMMAND, kCommandStop, 0);
+      if (host) host->Stop();
       break;
     case region::kPause:
-      SendMessageA(hostWnd, WM_COMMAND, kCommandPause, 0);
+      if (host) host->Pause();
       break;
     case region::kResize:
       resizing = true;
@@ -159,8 +155,10 @@ void MainWindow::ResizeTo(POINT cursor) {
   GetWindowRect(hwnd, &window);
   const int dx = cursor.x - window.left;
   const int dy = cursor.y - window.top;
-  const int widthUnits = dx < 0 ? kMinWidthUnits : std::max((dx - 150) / 25 + 1, kMinWidthUnits);
-  const int heightUnits = dy < 0 ? kMinHeightUnits : std::max((dy - 58) / 29 + 1, kMinHeightUnits);
+  using namespace geometry;
+  const int widthUnits = dx < 0 ? kMinWidthUnits : std::max((dx - kBaseWidth) / kUnitWidth + 1, kMinWidthUnits);
+  const int heightUnits =
+      dy < 0 ? kMinHeightUnits : std::max((dy - kBaseHeight) / kUnitHeight + 1, kMinHeightUnits);
   if (widthUnits == g_settings.width && heightUnits == g_settings.height) return;
   SetSize(widthUnits, heightUnits);
   SetWindowPos(hwnd, nullptr, 0, 0, windowWidth, windowHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -218,10 +216,10 @@ void MainWindow::OnKey(WPARAM key) {
     case VK_DOWN:
       listView->SelectDown();
       break;
-    case kKeyComma:
+    case VK_OEM_COMMA:
       if (commands) commands->JumpTo(listView->current - 1, 0);
       break;
-    case kKeyPeriod:
+    case VK_OEM_PERIOD:
       if (commands) commands->JumpTo(listView->current + 1, 0);
       break;
     default:
@@ -230,7 +228,7 @@ void MainWindow::OnKey(WPARAM key) {
 }
 
 LRESULT MainWindow::OnSystemKey(WPARAM key, LPARAM flags) {
-  if (key == kKeyM && (flags & kAltFlag)) {
+  if (key == 'M' && (HIWORD(flags) & KF_ALTDOWN)) {
     if (commands) commands->ToggleWindow();
     return 0;
   }

@@ -3,13 +3,12 @@
 #include "display/MainWindow.h"
 #include "display/Snap.h"
 #include "plugin/HostInterface.h"
+#include "plugin/HostPlayer.h"
 #include "settings/Settings.h"
-#include "settings/SettingsStore.h"
 
 POINT MainWindow::Snap(int x, int y) {
-  const int snap = GetPrivateProfileIntA(kHostIniSection, kHostKeySnap, kHostDefaultSnap, hostIniPath.c_str());
-  const int snapLength =
-      GetPrivateProfileIntA(kHostIniSection, kHostKeySnapLength, kHostDefaultSnapLength, hostIniPath.c_str());
+  const int snap = host ? host->GetSnap() : kHostDefaultSnap;
+  const int snapLength = host ? host->GetSnapLength() : kHostDefaultSnapLength;
   const int distance = snap == 1 ? snapLength : 0;
 
   RECT hostMain{};

@@ -2,7 +2,8 @@
 // skin, and loading its three bitmaps with the built-in ones standing in for missing files.
 #include "display/Skin.h"
 
-#include "plugin/HostInterface.h"
+#include "plugin/HostPlayer.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -18,16 +19,6 @@ bool PathExists(const std::string& path) {
 bool IsLoadableFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-SkinSource AskHost(HWND hostWnd) {
-  char folder[kSkinPathBufferSize] = {};
-  const LRESULT answer =
-      SendMessageA(hostWnd, kHostUserMessage, reinterpret_cast<WPARAM>(folder), kIpcGetSkinInfo);
-  // The host writes into our buffer; never trust it to have stopped inside.
-  folder[kSkinPathBufferSize - 1] = '\0';
-  const char* identity = reinterpret_cast<const char*>(answer);
-  return SkinSource{identity ? std::string(identity) : std::string(), std::string(folder)};
 }
 
 HBITMAP LoadSkinBitmap(const std::string& folder, const char* fileName, HINSTANCE module, int resourceId) {
@@ -58,13 +49,15 @@ Skin::~Skin() {
   DeleteBitmap(&posbarBitmap);
 }
 
-bool Skin::Load(bool force, HWND hostWnd, HINSTANCE module, const std::string& pluginFolder, ListColors* colors) {
+bool Skin::Load(bool force, HostPlayer* host, HINSTANCE module, const std::string& pluginFolder, ListColors* colors) {
   SkinSource source;
   if (!pluginFolder.empty() && PathExists(pluginFolder)) {
     source.identity = pluginFolder;
     source.folder = pluginFolder;
-  } else {
-    source = AskHost(hostWnd);
+  } else if (host) {
+    const HostSkin hostSkin = host->GetSkin();
+    source.identity = hostSkin.identity;
+    source.folder = hostSkin.folder;
   }
   if (!force && source.identity == skinName) return false;
 
@@ -74,9 +67,9 @@ bool Skin::Load(bool force, HWND hostWnd, HINSTANCE module, const std::string& p
   skinFolder = source.folder;
   skinName = source.identity;
 
-  pleditBitmap = LoadSkinBitmap(skinFolder, "\\Pledit.bmp", module, kResourcePledit);
-  textBitmap = LoadSkinBitmap(skinFolder, "\\text.bmp", module, kResourceText);
-  posbarBitmap = LoadSkinBitmap(skinFolder, "\\Posbar.bmp", module, kResourcePosbar);
+  pleditBitmap = LoadSkinBitmap(skinFolder, "\\Pledit.bmp", module, IDB_PLEDIT);
+  textBitmap = LoadSkinBitmap(skinFolder, "\\text.bmp", module, IDB_TEXT);
+  posbarBitmap = LoadSkinBitmap(skinFolder, "\\Posbar.bmp", module, IDB_POSBAR);
 
   const ListColors loaded = skinFolder.empty() ? DefaultListColors() : LoadColors(skinFolder + "\\Pledit.txt");
   if (colors) *colors = loaded;

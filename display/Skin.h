@@ -5,6 +5,8 @@
 
 #include <string>
 
+class HostPlayer;
+
 struct SkinPiece {
   int left, top, width, height;
 };
@@ -42,11 +44,6 @@ constexpr SkinPiece kBar = {0, 0, 95, 10};
 constexpr SkinPiece kThumb[2] = {{248, 0, 29, 10}, {278, 0, 29, 10}};  // [pressed]
 }  // namespace posbar
 
-// Bitmap resources that stand in for missing skin files.
-constexpr int kResourcePledit = 103;
-constexpr int kResourceText = 104;
-constexpr int kResourcePosbar = 106;
-
 struct ListColors {
   COLORREF normal;
   COLORREF current;
@@ -68,9 +65,9 @@ class Skin {
   Skin(const Skin&) = delete;
   Skin& operator=(const Skin&) = delete;
 
-  // Own skin folder first, then the host's skin (message 201); reloads bitmaps when forced or when
+  // Own skin folder first, then the host's skin (none without a host); reloads bitmaps when forced or when
   // the identity changed. Returns true when it reloaded; `colors` then holds the new list colours.
-  bool Load(bool force, HWND hostWnd, HINSTANCE module, const std::string& pluginFolder, ListColors* colors);
+  bool Load(bool force, HostPlayer* host, HINSTANCE module, const std::string& pluginFolder, ListColors* colors);
 
   // Copies a piece unchanged from one of the bitmaps to (x, y) of `dc`; nothing without a source.
   static void DrawPiece(HDC dc, HDC sourceDc, const SkinPiece& piece, int x, int y);

@@ -32,7 +32,7 @@ void TrackListView::Paint(HDC dc, HDC glyphDc) {
 }
 
 void TrackListView::PaintNormal(HDC dc) {
-  FillOutlined(dc, RECT{kListLeft, kListAreaTop, windowWidth - 19, 29 * g_settings.height + 20}, normalBgColor);
+  FillOutlined(dc, RECT{kListLeft, kListAreaTop, windowWidth - 19, kListAreaTop + geometry::ListHeightOf(g_settings.height)}, normalBgColor);
   gdi::Selection fontSelection(dc, listFont);
   TEXTMETRICA metrics{};
   if (GetTextMetricsA(dc, &metrics) && metrics.tmHeight > 0 && metrics.tmHeight != rowHeight) {

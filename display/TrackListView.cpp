@@ -7,9 +7,10 @@
 #include "display/ListFonts.h"
 #include "display/PopupMenu.h"
 #include "display/MainWindow.h"
+#include "plugin/HostInterface.h"
+#include "plugin/HostPlayer.h"
 #include "plugin/Module.h"
 #include "settings/Settings.h"
-#include "settings/SettingsStore.h"
 
 namespace {
 
@@ -26,7 +27,10 @@ TrackListView::~TrackListView() {
 }
 
 void TrackListView::CreateResources() {
-  if (!listFont) listFont = CreateListFont(hostIniPath, g_settings.font);
+  if (!listFont) {
+    HostPlayer* host = owner ? owner->host : nullptr;
+    listFont = CreateListFont(host ? host->GetListFontSize() : kHostDefaultFontSize, g_settings.font);
+  }
   if (!smallFont) smallFont = CreateSmallFont();
   if (!menuResource_) {
     menuResource_ = LoadMenuA(g_pluginInstance, MAKEINTRESOURCEA(listmenu::kMenuResource));
@@ -78,8 +82,8 @@ void TrackListView::SetSelection(int index) {
 }
 
 void TrackListView::UpdateLayout() {
-  windowWidth = 150 + 25 * g_settings.width;
-  listHeight = 29 * g_settings.height;
+  windowWidth = geometry::WidthOf(g_settings.width);
+  listHeight = geometry::ListHeightOf(g_settings.height);
   if (rowHeight < 1) rowHeight = 1;
   visibleRows = listHeight / rowHeight;
   maxTopRow = std::max(Count() - visibleRows, 0);
@@ -182,8 +186,10 @@ void TrackListView::RunMenuCommand(int command, int row, POINT clientPoint) {
       if (row >= 0) commands->OpenInMiniBrowser(row);
       break;
     case listmenu::kExtractBesideArchive:
+      if (row >= 0) commands->ExtractTrack(row, ExtractTarget::BesideArchive);
+      break;
     case listmenu::kExtractToDesktop:
-      if (row >= 0) commands->ExtractTrack(row, command);
+      if (row >= 0) commands->ExtractTrack(row, ExtractTarget::Desktop);
       break;
     default:  // dismissed, or an item without an action
       break;

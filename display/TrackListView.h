@@ -9,13 +9,10 @@
 #include <vector>
 
 #include "display/Skin.h"
+#include "display/WindowGeometry.h"
 #include "resources/ResourceIds.h"
 
 class MainWindow;
-
-// The list area and the scroll bar start at this window y; the first row 3 pixels lower.
-constexpr int kListAreaTop = 20;
-constexpr int kFirstRowTop = 23;
 
 namespace listmenu {
 // Commands of the list's popup menu (menu resource 102, first popup).

@@ -47,39 +47,47 @@ void MainWindow::Render(HDC dc) {
 
 void MainWindow::PaintFrame(HDC dc, HDC pleditDc) {
   using namespace pledit;
+  using namespace geometry;
   const int units = g_settings.width;
   const int heightUnits = g_settings.height;
-  const int centre = (windowWidth - 100) / 2;
+  const int centre = (windowWidth - kTitleCentre[0].width) / 2;
   const int a = active ? 1 : 0;
 
   Skin::DrawPiece(dc, pleditDc, kTitleLeft[a], 0, 0);
-  Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], 25, 0);
-  for (int k = 1; k <= units / 2; ++k) Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], centre - 25 * k, 0);
+  Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], kSidePieceWidth, 0);
+  for (int k = 1; k <= units / 2; ++k) Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], centre - kUnitWidth * k, 0);
   Skin::DrawPiece(dc, pleditDc, kTitleCentre[a], centre, 0);
-  Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], centre + 100, 0);
-  for (int k = 1; k <= units / 2; ++k) Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], windowWidth - 25 - 25 * k, 0);
-  Skin::DrawPiece(dc, pleditDc, kTitleRight[a], windowWidth - 25, 0);
+  Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], centre + kTitleCentre[0].width, 0);
+  for (int k = 1; k <= units / 2; ++k) {
+    Skin::DrawPiece(dc, pleditDc, kTitleFiller[a], windowWidth - kSidePieceWidth - kUnitWidth * k, 0);
+  }
+  Skin::DrawPiece(dc, pleditDc, kTitleRight[a], windowWidth - kSidePieceWidth, 0);
 
   for (int j = 0; j < heightUnits; ++j) {
-    Skin::DrawPiece(dc, pleditDc, kLeftSide, 0, 20 + 29 * j);
-    Skin::DrawPiece(dc, pleditDc, kRightSide, windowWidth - 25, 20 + 29 * j);
+    Skin::DrawPiece(dc, pleditDc, kLeftSide, 0, kTitleHeight + kUnitHeight * j);
+    Skin::DrawPiece(dc, pleditDc, kRightSide, windowWidth - kSidePieceWidth, kTitleHeight + kUnitHeight * j);
   }
 
-  const int bottom = windowHeight - 38;
+  const int bottom = windowHeight - kBottomBarHeight;
   Skin::DrawPiece(dc, pleditDc, kBottomLeft, 0, bottom);
-  for (int k = 0; k < (windowWidth - 275) / 25; ++k) Skin::DrawPiece(dc, pleditDc, kBottomFiller, 125 + 25 * k, bottom);
-  Skin::DrawPiece(dc, pleditDc, kBottomRight, windowWidth - 150, bottom);
+  const int fillers = (windowWidth - kBottomLeftWidth - kBottomRightWidth) / kUnitWidth;
+  for (int k = 0; k < fillers; ++k) {
+    Skin::DrawPiece(dc, pleditDc, kBottomFiller, kBottomLeftWidth + kUnitWidth * k, bottom);
+  }
+  Skin::DrawPiece(dc, pleditDc, kBottomRight, windowWidth - kBottomRightWidth, bottom);
 
   const int thumbOffset = listView ? listView->ThumbOffset() : 0;
-  Skin::DrawPiece(dc, pleditDc, kScrollThumb[thumbDragging ? 1 : 0], windowWidth - 15, 20 + thumbOffset);
+  Skin::DrawPiece(dc, pleditDc, kScrollThumb[thumbDragging ? 1 : 0], windowWidth - kScrollThumbLeft,
+                  kTitleHeight + thumbOffset);
 }
 
 void MainWindow::PaintCompactFrame(HDC dc, HDC pleditDc) {
   using namespace pledit;
+  using namespace geometry;
   Skin::DrawPiece(dc, pleditDc, kCompactLeft, 0, 0);
-  Skin::DrawPiece(dc, pleditDc, kCompactFiller, 25, 0);
-  for (int k = 1; k <= g_settings.width + 3; ++k) Skin::DrawPiece(dc, pleditDc, kCompactFiller, 25 * k, 0);
-  Skin::DrawPiece(dc, pleditDc, kCompactRight[active ? 1 : 0], windowWidth - 50, 0);
+  Skin::DrawPiece(dc, pleditDc, kCompactFiller, kSidePieceWidth, 0);
+  for (int k = 1; k <= g_settings.width + 3; ++k) Skin::DrawPiece(dc, pleditDc, kCompactFiller, kUnitWidth * k, 0);
+  Skin::DrawPiece(dc, pleditDc, kCompactRight[active ? 1 : 0], windowWidth - kCompactRight[0].width, 0);
 }
 
 void MainWindow::PaintTime(HDC dc, HDC textDc, HDC posbarDc) {
@@ -104,7 +112,8 @@ void MainWindow::PaintTime(HDC dc, HDC textDc, HDC posbarDc) {
     // must not throw the thumb off the bar.
     const int64_t s = 60 * int64_t{timeMinutes} + timeSeconds;
     const int64_t length = trackLength;
-    p = g_settings.CountUp ? s * 65000 / length : (length * kSeekPositions - s * 65000) / length;
+    const int64_t scaled = s * kSeekPositions * 1000;  // seconds against a length in ms
+    p = g_settings.CountUp ? scaled / length : (length * kSeekPositions - scaled) / length;
   }
   p = std::min<int64_t>(std::max<int64_t>(p, 0), kSeekPositions);
   Skin::DrawPiece(dc, posbarDc, posbar::kThumb[seeking ? 1 : 0], barX + static_cast<int>(p), barY);

@@ -3,10 +3,9 @@
 #include <shlobj.h>
 
 #include "controller/ArchiveController.h"
-#include "extract/ExtractCommands.h"
 #include "extract/MemberCopy.h"
 #include "extract/SafeFileName.h"
-#include "plugin/HostInterface.h"
+#include "plugin/HostPlayer.h"
 
 namespace {
 
@@ -29,12 +28,13 @@ int ArchiveController::CopyTrack(int trackIndex, const std::string& outputPath) 
   if (member == nullptr || archive->status != StatusPlayable) {
     return 0;
   }
-  // Attempted: 1 whether or not the copy succeeded; failures are silent.
-  CopyMemberToFile(*member, outputPath);
+  // Attempted: 1 whether or not the copy succeeded; failures are silent. The copy never replaces
+  // the archive itself or the MiniBrowser copy the host may be showing.
+  CopyMemberToFile(*member, outputPath, tempCopyPath);
   return 1;
 }
 
-int ArchiveController::ExtractTrack(int trackIndex, int commandId) {
+int ArchiveController::ExtractTrack(int trackIndex, ExtractTarget target) {
   if (!archive || archive->status != StatusPlayable) {
     return 0;
   }
@@ -43,16 +43,14 @@ int ArchiveController::ExtractTrack(int trackIndex, int commandId) {
     return 0;
   }
   std::string folder;
-  if (commandId == kCommandExtractBesideArchive) {
+  if (target == ExtractTarget::BesideArchive) {
     folder = GetFolderPart(member->archivePath);
-  } else if (commandId == kCommandExtractToDesktop) {
+  } else {
     folder = DesktopFolder();
     if (folder.empty()) {
       return 1;
     }
     folder += '\\';
-  } else {
-    return 0;
   }
   const std::string fileName = MakeSafeFileName(member->GetFileName());
   if (fileName.empty()) {
@@ -74,6 +72,11 @@ void ArchiveController::OpenInMiniBrowser(int trackIndex) {
   if (GetTempFileNameA(tempFolder, "zipmp3tmp", 0, tempPath) == 0) {
     return;
   }
+  // The platform hands out only a name no file has: when it is the remembered one, that copy is
+  // gone, and the fresh empty file in its place is the target, not a copy to keep.
+  if (tempCopyPath == tempPath) {
+    tempCopyPath.clear();
+  }
   if (CopyTrack(trackIndex, tempPath) == 0) {
     return;
   }
@@ -82,7 +85,5 @@ void ArchiveController::OpenInMiniBrowser(int trackIndex) {
     DeleteTempCopy();
   }
   tempCopyPath = tempPath;
-  const HWND host = window != nullptr ? window->GetHostWnd() : nullptr;
-  SendMessageA(host, kHostUserMessage, reinterpret_cast<WPARAM>(tempCopyPath.c_str()), kIpcMiniBrowserOpen);
-  SendMessageA(host, kHostUserMessage, 0, kIpcMiniBrowserOpen);
+  if (host != nullptr) host->OpenInMiniBrowser(tempCopyPath);
 }

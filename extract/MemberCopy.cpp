@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive/File.h"
+#include "extract/TargetCheck.h"
 
 namespace {
 
@@ -106,7 +107,11 @@ bool CopyBytes(const std::string& archivePath, uint32_t offset, uint32_t count, 
 
 }  // namespace
 
-bool CopyMemberToFile(const File& member, const std::string& outputPath) {
+bool CopyMemberToFile(const File& member, const std::string& outputPath, const std::string& keepPath) {
+  const std::vector<std::string> keep = {member.archivePath, keepPath};
+  if (!MayWriteTarget(outputPath, keep)) {
+    return false;
+  }
   // The temporary file lies in the output's own folder, so that the final move stays on one
   // volume and an unwritable folder fails here, before anything else is touched.
   std::string folder = GetFolderPart(outputPath);
@@ -118,6 +123,10 @@ bool CopyMemberToFile(const File& member, const std::string& outputPath) {
     return false;
   }
   if (!CopyBytes(member.archivePath, member.dataOffset, member.compressedSize, temp)) {
+    return false;
+  }
+  // Once more just before the move: the target may have changed while the member was copied.
+  if (!MayWriteTarget(outputPath, keep)) {
     return false;
   }
   return temp.ReplaceTarget(outputPath);

@@ -4,12 +4,20 @@
 #include <string>
 
 #include "archive/MemorySource.h"
+#include "archive/NameEncoding.h"
 #include "archive/ZipFile.h"
 #include "settings/Settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MemorySource source(data, size);
   ZipFile archive("fuzz.zip.mp3", source);
+
+  // The input as a UTF-8 name: every byte gives at most one unit, every unit at most two bytes.
+  const std::u16string units = zip::Utf8ToUtf16(reinterpret_cast<const char*>(data), size);
+  if (units.size() > size) __builtin_trap();
+  if (zip::StoredTextToAnsi(std::string(reinterpret_cast<const char*>(data), size), 0x0800).size() > 2 * size)
+    __builtin_trap();
+
   const bool read = archive.Read();
   if (read && archive.startTimes.size() != static_cast<size_t>(archive.GetCount()) + 1) __builtin_trap();
   if (!read && !archive.startTimes.empty()) __builtin_trap();

@@ -1,7 +1,9 @@
 // ID3v2 tags from arbitrary bytes: loading (from memory, and through the archive reader read
 // whole and walked frame by frame), the six frame texts, and the ID3v1 and frame-header readers
-// over the same bytes. Besides the sanitizers, checks that the frame table agrees with the loaded
-// state and that every way of loading gives the same texts.
+// over the same bytes; then the input as a member's data: leading and trailing tags, the first
+// frame, the frame count. Besides the sanitizers, checks that the frame table agrees with the
+// loaded state, that every way of loading gives the same texts and that every offset found lies
+// inside the input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,9 +12,12 @@
 
 #include "archive/ArchiveReader.h"
 #include "archive/MemorySource.h"
+#include "media/FrameCount.h"
+#include "media/FrameSync.h"
 #include "media/Id3Tag.h"
 #include "media/Id3v1.h"
 #include "media/MpegHeader.h"
+#include "media/TrailingTags.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   media::CId3tagv2 tag;
@@ -47,6 +52,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (sync >= 0) {
     if (static_cast<size_t>(sync) + 3 > size) std::abort();
     mpeg::VbrFrameCount(data + sync, size - static_cast<size_t>(sync));
+  }
+
+  const media::ReadAtFunction read = [data, size](uint64_t offset, uint8_t* destination, size_t count) -> size_t {
+    if (offset >= size) return 0;
+    const size_t n = count < size - offset ? count : static_cast<size_t>(size - offset);
+    std::memcpy(destination, data + offset, n);
+    return n;
+  };
+  const uint64_t lead = media::LeadingTagsSize(read, 0, size);
+  const uint64_t trail = media::TrailingTagsSize(read, lead, size);
+  if (lead > size || lead + trail > size) std::abort();
+  uint64_t first = 0;
+  if (media::FindFirstFrame(read, lead, size, size - trail, media::kFirstFrameSearchLimit, first)) {
+    if (first < lead || first + 3 > size) std::abort();
+    const uint64_t frames = media::CountVbrFrames(read, first, size - trail);
+    // Every counted frame holds at least a header.
+    if (frames * 4 > size - first) std::abort();
   }
   return 0;
 }

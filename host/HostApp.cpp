@@ -129,8 +129,23 @@ void HostApp::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
   plugins_.QuitAll();
+  NoteReplacedProcedures();
+  if (main_) DestroyWindow(main_);  // the others, and any window a plug-in let it own, go with it
+  main_ = eq_ = pe_ = mb_ = nullptr;
+  plugins_.UnloadAll();
+  Note("host shut down");
+}
+
+void HostApp::UnloadPlugins(bool reverse) {
+  std::vector<std::string> notes;
+  plugins_.QuitAndUnloadEach(reverse, notes);
+  for (const std::string& n : notes) Note("plug-in " + n);
+  NoteReplacedProcedures();
+}
+
+void HostApp::NoteReplacedProcedures() {
   // A plug-in that leaves its procedure in a host window after shut-down would be called after
-  // its code is gone; say so, the windows are destroyed before any module is unloaded anyway.
+  // its code is gone, unless it keeps its module loaded.
   const struct {
     HWND hwnd;
     WNDPROC own;
@@ -148,10 +163,6 @@ void HostApp::Shutdown() {
       Note(std::string("after shut-down the procedure of ") + cls + " is still replaced");
     }
   }
-  if (main_) DestroyWindow(main_);  // the others, and any window a plug-in let it own, go with it
-  main_ = eq_ = pe_ = mb_ = nullptr;
-  plugins_.UnloadAll();
-  Note("host shut down");
 }
 
 struct OwnedSearch {

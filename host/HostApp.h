@@ -37,6 +37,9 @@ class HostApp {
   void LoadPlugins();
   // Calls the plug-ins' shut-down, destroys the windows, then unloads the modules.
   void Shutdown();
+  // Shuts down and unloads each plug-in in turn (in load order or the reverse); the host's
+  // windows stay, so a script can go on to check that they still work.
+  void UnloadPlugins(bool reverse);
 
   HWND Window(WindowRole role) const;
   const std::string& ExeFolder() const { return exeFolder_; }
@@ -71,6 +74,8 @@ class HostApp {
   void PaintMain(HDC dc, const RECT& rc);
   void PaintRole(WindowRole role, HDC dc, const RECT& rc);
   void OnRealTimeTick();
+  // Notes each host window whose procedure is not the host's own.
+  void NoteReplacedProcedures();
 
   HINSTANCE instance_;
   std::string exeFolder_;

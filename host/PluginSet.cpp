@@ -69,4 +69,14 @@ void PluginSet::UnloadAll() {
   plugins_.clear();
 }
 
+void PluginSet::QuitAndUnloadEach(bool reverse, std::vector<std::string>& notes) {
+  if (reverse) std::reverse(plugins_.begin(), plugins_.end());
+  for (LoadedPlugin& p : plugins_) {
+    if (!quitDone_) p.record->quit();
+    FreeLibrary(p.module);
+    if (GetModuleHandleA(p.file.c_str())) notes.push_back(p.file + ": still loaded after unloading");
+  }
+  plugins_.clear();
+}
+
 }  // namespace host

@@ -30,6 +30,9 @@ class PluginSet {
   void QuitAll();
   // Unloads every module; QuitAll must have run.
   void UnloadAll();
+  // Shuts down and unloads one plug-in after the other, in load order or the reverse; notes a
+  // module that stays loaded after its unloading.
+  void QuitAndUnloadEach(bool reverse, std::vector<std::string>& notes);
 
  private:
   std::vector<LoadedPlugin> plugins_;

@@ -22,6 +22,7 @@ constexpr CommandShape kCommands[] = {
     {"drag", 5, 6},        {"wheel", 2, 2},         {"move", 3, 3},       {"skin", 1, 1},
     {"capture", 2, 2},     {"config", 0, 1},        {"menu-choose", 1, 1}, {"dialog-choose", 1, 1},
     {"log", 1, 1},         {"mark", 0, -1},         {"expect", 2, 3},     {"quit", 0, 0},
+    {"unload", 0, 1},
 };
 
 const CommandShape* FindCommand(const std::string& name) {

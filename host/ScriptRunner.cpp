@@ -306,6 +306,14 @@ bool ScriptRunner::Execute(const ScriptCommand& cmd) {
     return true;
   } else if (n == "expect") {
     return Expect(cmd);
+  } else if (n == "unload") {
+    if (!a.empty() && a[0] != "reverse") {
+      Fail(cmd, "unload takes nothing or 'reverse'");
+      return false;
+    }
+    app_.UnloadPlugins(!a.empty());
+    Pump(kSettleMs);
+    return true;
   } else if (n == "quit") {
     quit_ = true;
     return true;
@@ -375,6 +383,11 @@ bool ScriptRunner::Expect(const ScriptCommand& cmd) {
     held = x == a && y == b;
     if (!held) Fail(cmd, "expected " + what + " " + value + " " + want + ", got " + actual);
     return held;
+  } else if (what == "focus") {
+    std::string error;
+    HWND hwnd = Target(value, error);
+    held = hwnd && GetFocus() == hwnd;
+    actual = held ? "focused" : "not focused";
   } else if (what == "hidden") {
     std::string error;
     HWND hwnd = Target(value, error);

@@ -3,22 +3,31 @@
 #include <cstdio>
 #include <limits>
 
+#include "media/FrameCount.h"
+#include "media/FrameSync.h"
 #include "media/Id3Tag.h"
 #include "media/Id3v1.h"
 #include "media/MpegHeader.h"
 #include "archive/StreamRead.h"
 #include "media/TextNumber.h"
+#include "media/TrailingTags.h"
 
 namespace {
 
 constexpr uint32_t kNoSync = 0xFFFFFFFF;
-constexpr size_t kSyncBlock = 256;
 // Enough of the first frame to reach a Xing/Info or VBRI frame count.
 constexpr size_t kFirstFrameBytes = 64;
 
 uint32_t Saturate32(uint64_t value) {
   return value > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
                                                       : static_cast<uint32_t>(value);
+}
+
+// The analysis steps read the open archive through this.
+media::ReadAtFunction ReaderOf(ArchiveReader& in) {
+  return [&in](uint64_t offset, uint8_t* destination, size_t count) {
+    return in.ReadAt(offset, destination, count);
+  };
 }
 
 std::string FormatInt(const char* pattern, int value) {
@@ -43,6 +52,9 @@ uint32_t Mp3File::GetPlayTime() const {
   if (headerFrameCount != 0 && sampleRate > 0 && samplesPerFrame > 0)
     return Saturate32((uint64_t{headerFrameCount} + 1) * static_cast<uint64_t>(samplesPerFrame) * 1000 /
                       static_cast<uint64_t>(sampleRate));
+  if (countedFrames != 0 && sampleRate > 0 && samplesPerFrame > 0)
+    return Saturate32(uint64_t{countedFrames} * static_cast<uint64_t>(samplesPerFrame) * 1000 /
+                      static_cast<uint64_t>(sampleRate));
   if (bitrate <= 0) return 0;
   // Tags are not audio; 64-bit so members of 512 MiB and more keep their length.
   const uint64_t tags = uint64_t{leadingTagSize} + trailingTagSize;
@@ -59,8 +71,15 @@ bool Mp3File::ReadFrom(ArchiveReader& in) {
   try {
     archiveSize = in.Size();
     MeasureLeadingTag(in);
+    // Known before the sync search: a frame that ends where the tags begin needs no follower.
+    trailingTagSize = static_cast<uint32_t>(
+        media::TrailingTagsSize(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, MemberEnd()));
     if (!FindSync(in)) return true;  // no audio: the tags are not read either
     ReadFrameHeader(in);
+    // Without a header frame's count, a member whose bitrates vary is timed by its frames.
+    if (headerFrameCount == 0)
+      countedFrames =
+          static_cast<uint32_t>(media::CountVbrFrames(ReaderOf(in), syncOffset, MemberEnd() - trailingTagSize));
     ReadId3v1(in);
     ReadId3v2(in);
   } catch (const std::exception&) {
@@ -70,30 +89,19 @@ bool Mp3File::ReadFrom(ArchiveReader& in) {
 }
 
 void Mp3File::MeasureLeadingTag(ArchiveReader& in) {
-  leadingTagSize = 0;
-  uint8_t head[media::kId3v2HeaderSize];
-  if (MemberEnd() < uint64_t{dataOffset} + sizeof(head)) return;  // too short to start with a tag
-  if (io::ReadAt(in, dataOffset, head, sizeof(head)) != sizeof(head)) return;
-  const uint64_t total = media::Id3v2TotalSize(head, sizeof(head));
-  // A tag that claims more than the member is damaged: then the audio is searched from the start.
-  if (total != 0 && uint64_t{dataOffset} + total <= MemberEnd()) leadingTagSize = static_cast<uint32_t>(total);
+  // Tags that follow the first one directly are skipped too, each by its own size.
+  leadingTagSize = static_cast<uint32_t>(media::LeadingTagsSize(ReaderOf(in), dataOffset, MemberEnd()));
 }
 
 bool Mp3File::FindSync(ArchiveReader& in) {
   const uint64_t end = MemberEnd();
-  // Each block is read with the two bytes after it, so a header across two blocks is found.
-  uint8_t buffer[kSyncBlock + 2];
-  for (uint64_t pos = uint64_t{dataOffset} + leadingTagSize; pos < end; pos += kSyncBlock) {
-    const uint64_t left = end - pos;
-    const size_t want = left < sizeof(buffer) ? static_cast<size_t>(left) : sizeof(buffer);
-    const size_t got = io::ReadAt(in, pos, buffer, want);
-    const long found = mpeg::FindValidHeader(buffer, got, kSyncBlock);
-    if (found >= 0) {
-      const uint64_t at = pos + static_cast<uint64_t>(found);
-      if (at >= kNoSync) break;  // beyond what the record can hold
-      syncOffset = static_cast<uint32_t>(at);
-      return true;
-    }
+  uint64_t at = 0;
+  const uint64_t audioEnd = end - trailingTagSize;
+  if (media::FindFirstFrame(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, end, audioEnd,
+                            media::kFirstFrameSearchLimit, at) &&
+      at < kNoSync) {
+    syncOffset = static_cast<uint32_t>(at);
+    return true;
   }
   syncOffset = kNoSync;
   return false;
@@ -118,14 +126,12 @@ void Mp3File::ReadFrameHeader(ArchiveReader& in) {
 
 void Mp3File::ReadId3v1(ArchiveReader& in) {
   hasTag = false;
-  trailingTagSize = 0;
   if (uncompressedSize < media::kId3v1Size) return;  // too short to end in a tag
   uint8_t block[media::kId3v1Size];
   const uint64_t at = uint64_t{dataOffset} + uncompressedSize - media::kId3v1Size;
   media::Id3v1Tag tag;
   if (!media::ParseId3v1(block, io::ReadAt(in, at, block, sizeof(block)), tag)) return;
   hasTag = true;
-  trailingTagSize = media::kId3v1Size;
   title = tag.title;
   artist = tag.artist;
   album = tag.album;

@@ -38,11 +38,13 @@ class Mp3File : public File {
   int trackNumber = 0;
   int genre = 0;
 
-  // What a decoder skips or is told about: an ID3v2 tag before the audio, an ID3v1 tag after it,
+  // What a decoder skips or is told about: ID3v2 tags before the audio, ID3v1, APE and Lyrics3
+  // tags after it,
   // and the frame count of a Xing/Info/VBRI header with the timing of its frames.
   uint32_t leadingTagSize = 0;
   uint32_t trailingTagSize = 0;
   uint32_t headerFrameCount = 0;
+  uint32_t countedFrames = 0;  // frames walked in a VBR member without that header
   int sampleRate = 0;
   int samplesPerFrame = 0;
 

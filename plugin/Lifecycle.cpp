@@ -3,8 +3,11 @@
 #include <commctrl.h>
 
 #include "controller/ArchiveController.h"
+#include "display/HostDock.h"
 #include "display/MainWindow.h"
+#include "plugin/HostWindowPlayer.h"
 #include "plugin/Module.h"
+#include "settings/ConfigDialog.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -12,12 +15,18 @@ namespace {
 constexpr char kErrorCaption[] = "blah";
 
 MainWindow* g_mainWindow = nullptr;
+HostWindowPlayer* g_host = nullptr;
+HostDock* g_hostDock = nullptr;
+
+void OpenConfigurationFromWindow() { OpenConfiguration(); }
 
 }  // namespace
 
 int StartUp(HWND hostWnd, HINSTANCE module) {
   g_pluginInstance = module;
   LoadSettings();
+  // The window's settings menu item opens the dialog just as the host's configuration call does.
+  g_openConfiguration = &OpenConfigurationFromWindow;
 
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = 8;
@@ -29,8 +38,11 @@ int StartUp(HWND hostWnd, HINSTANCE module) {
     return 1;
   }
 
+  delete g_host;
+  g_host = new HostWindowPlayer(hostWnd);
   auto* mainWindow = new MainWindow();
   mainWindow->hostWnd = hostWnd;
+  mainWindow->host = g_host;
   const HWND hwnd = CreateWindowExA(0, kMainWindowClass, nullptr, WS_CLIPSIBLINGS, 0, 0, 300, 100, hostWnd,
                                     nullptr, module, mainWindow);
   if (hwnd == nullptr) {
@@ -43,28 +55,29 @@ int StartUp(HWND hostWnd, HINSTANCE module) {
 
   ArchiveController& controller = ArchiveController::Instance();
   controller.SetWindow(mainWindow);
+  controller.SetHost(g_host);
   mainWindow->commands = &controller;
 
   // Docking with the host's windows attaches here, once the window and the controller exist.
+  g_hostDock = new HostDock(*mainWindow, controller);
+  g_hostDock->Attach(hostWnd);
 
   ShowWindow(hwnd, g_settings.ShowOnlyZip ? SW_HIDE : SW_SHOW);
   return 0;
 }
 
-int OpenConfiguration() {
-  // The configuration dialog installs itself through this hook; without it nothing happens.
-  if (g_openConfiguration != nullptr) {
-    g_openConfiguration();
-  }
-  return 0;
-}
+int OpenConfiguration() { return static_cast<int>(RunConfigDialog(g_pluginInstance)); }
 
 void ShutDown() {
   SaveSettings();
+  // The host's windows let go of our procedures first (or keep us loaded where they cannot).
+  delete g_hostDock;
+  g_hostDock = nullptr;
   // The host unloads the DLL next: no window of ours may outlive it, or its timer and procedure
   // would run in freed code.
   if (g_mainWindow != nullptr) {
     ArchiveController::Instance().SetWindow(nullptr);
+    ArchiveController::Instance().SetHost(nullptr);
     if (g_mainWindow->hwnd != nullptr) {
       DestroyWindow(g_mainWindow->hwnd);
     }
@@ -73,4 +86,6 @@ void ShutDown() {
     UnregisterClassA(kMainWindowClass, g_pluginInstance);
   }
   ArchiveController::Destroy();
+  delete g_host;
+  g_host = nullptr;
 }

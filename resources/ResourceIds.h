@@ -38,6 +38,7 @@
 #define IDC_CAMPAIGN_PICTURE 1022
 #define IDC_CAMPAIGN_BANNER 1023
 
-// The pages behind the About box links; the author's address is also the text of its link.
-#define TC_AUTHOR_PAGE_URL "http://example.jp/tc/"
-#define TC_CAMPAIGN_PAGE_URL "http://example.jp/nocccd/"
+// The pages behind the About box links; the author's address is also the text of its link. Both are
+// names of the documentation domain until the real pages are known.
+#define TC_AUTHOR_PAGE_URL "http://example.com/"
+#define TC_CAMPAIGN_PAGE_URL "http://example.com/nocccd/"

@@ -14,7 +14,7 @@ info="$build/native/tools/trackcase-info"
 if [ -x "$info" ]; then
   echo "== trackcase-info samples/sample.zip.mp3"
   # The tool prints texts as the plug-in holds them (code page 932); show them readably here.
-  "$info" "$sample" | iconv -f CP932 -t UTF-8 2>/dev/null || "$info" "$sample"
+  "$info" --raw "$sample" | iconv -f CP932 -t UTF-8 2>/dev/null || "$info" "$sample"
 fi
 
 stage="$build/win32/stage"
@@ -35,10 +35,11 @@ fi
 
 out="$build/demo"
 mkdir -p "$out"
-# On a first run, place the plug-in's window beside the host's main window rather than over it,
-# and list the tracks by their tags, so the Japanese title shows.
+# Place the plug-in's window just below the host's playlist editor (the script snaps it there)
+# and list the tracks by their tags, so the Japanese title shows. Written on every run: the last
+# run's shut-down saved the position after its moves.
 ini="$stage/Plugins/gen_trackcase.ini"
-[ -f "$ini" ] || printf '[List]\r\nuseID3=yes\r\n[pos]\r\nx=285\r\ny=0\r\n' > "$ini"
+printf '[List]\r\nuseID3=yes\r\n[pos]\r\nx=0\r\ny=468\r\n' > "$ini"
 png="$out/trackcase-demo.png"
 log="$out/demo.log"
 rm -f "$png" "$log"
@@ -51,6 +52,15 @@ advance 100 300
 advance 2000 300
 advance 2000 300
 advance 1500 600
+# The plug-in's window is dragged onto the playlist editor's bottom edge, where it snaps and
+# docks; then the host's windows move together, as the player moves its docked windows, and the
+# plug-in's window follows the main window and stays under the playlist editor.
+drag plugin 100 5 100 3
+move main 40 30
+move eq 40 146
+move pe 40 262
+move mb 315 146
+pump 300
 mark screenshot
 pump 2500
 quit

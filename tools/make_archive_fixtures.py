@@ -57,7 +57,7 @@ def zip_in(folder, archive, options, names=(), stdin=None):
 
 def zipinfo(archive):
     """Archive and member values as zipinfo -v prints them."""
-    out = subprocess.run(["zipinfo", "-v", archive], check=True, capture_output=True).stdout.decode("latin-1")
+    out = subprocess.run(["zipinfo", "-v", archive], check=True, capture_output=True).stdout.decode("utf-8")
     head = {
         "endRecordOffset": int(re.search(r"Actual end-cent-dir record offset:\s+(\d+)", out).group(1)),
         "directoryOffset": int(re.search(r"from the beginning of the zipfile\s+is (\d+)", out).group(1)),
@@ -102,7 +102,8 @@ def write_expected(archive):
             m["name"], m["compressedSize"], m["uncompressedSize"], m["localHeaderOffset"]), (archive, m, info)
         m["dataOffset"] = offset
     tsv = os.path.splitext(archive)[0] + ".tsv"
-    with open(tsv, "w") as f:
+    # Names as the plug-in shows them: UTF-8 names (zipfile decoded them by their flag) in code page 932.
+    with open(tsv, "w", encoding="cp932") as f:
         f.write("# archive\tendRecordOffset\tdirectoryOffset\tentryCount\tcommentLength\n")
         f.write("archive\t%(endRecordOffset)d\t%(directoryOffset)d\t%(entryCount)d\t%(commentLength)d\n" % head)
         f.write("# member\tindex\tname\tmethod\tcompressedSize\tuncompressedSize\tlocalHeaderOffset\tdataOffset\n")
@@ -122,7 +123,7 @@ def main():
         flat = sorted(files)
         out = lambda name: os.path.join(OUT, name)
         for name in ("infozip_stored", "infozip_deflated", "infozip_folders", "infozip_comment", "infozip_streamed",
-                     "python_zipfile"):
+                     "python_zipfile", "infozip_inner_zip", "python_utf8_names"):
             for ext in (".zip", ".tsv"):
                 if os.path.exists(out(name + ext)):
                     os.remove(out(name + ext))
@@ -145,6 +146,20 @@ def main():
                     info.comment = b"member comment"
                     info.extra = b"\x99\x99\x04\x00abcd"
                 zf.writestr(info, files[name])
+        # A stored ZIP of booklet scans as the last member: its end record lies in the archive's
+        # last 4 KiB, below the archive's own.
+        zip_in(tree, os.path.join(work, "scans.zip"), ["-D"], ["disc1/notes.txt", "02.MP3"])
+        shutil.copy(os.path.join(work, "scans.zip"), os.path.join(tree, "scans.zip"))
+        zip_in(tree, out("infozip_inner_zip.zip"), ["-0", "-D"], flat + ["scans.zip"])
+        # Python's zipfile sets the UTF-8 flag for names that are not ASCII (ソ and 表 end in 0x5C in code page 932).
+        with zipfile.ZipFile(out("python_utf8_names.zip"), "w") as zf:
+            for i, (name, data) in enumerate((("春/01 春の小川.mp3", files["01 intro.mp3"]),
+                                              ("春/02 ソフト表示.mp3", files["02.MP3"]),
+                                              ("春/メモ.txt", files["disc1/notes.txt"]))):
+                info = zipfile.ZipInfo(name, (2023, 11, 14, 22, 13, 20))
+                if i == 0:
+                    info.comment = "曲のメモ".encode("utf-8")
+                zf.writestr(info, data)
         for name in sorted(os.listdir(OUT)):
             if name.endswith(".zip"):
                 write_expected(out(name))

@@ -5,7 +5,10 @@
 #   vbr.zip.mp3      VBR tracks (lame -V 2)
 #   mpeg2.zip.mp3    MPEG-2 layer III tracks (22.05 kHz)
 #   cue.zip.mp3      CBR tracks and a CUE sheet whose INDEX 01 times come from the frames
-# all stored with Info-ZIP `zip -0`. Usage: tools/make_e2e_fixtures.sh (needs ffmpeg, lame, zip,
+#   realworld.zip.mp3  what users' archives hold: Japanese names in UTF-8 (Python's zipfile), two
+#                    ID3v2 tags in a row, lame and ffmpeg VBR written to a pipe (no Xing frame),
+#                    CBR with APEv2 and ID3v1 (mutagen), and a ZIP of scans (Info-ZIP) stored last
+# all stored with Info-ZIP `zip -0` unless said otherwise. Usage: tools/make_e2e_fixtures.sh (needs ffmpeg, lame, zip,
 # ImageMagick convert).
 set -euo pipefail
 out="$(cd "$(dirname "$0")/.." && pwd)/tests/data/e2e"
@@ -117,5 +120,52 @@ PY
   rm -f "$out/cue.zip.mp3"
   zip -q -0 -X "$out/cue.zip.mp3" "01 cue.mp3" "02 cue.mp3" "03 cue.mp3" album.cue
   cp album.cue "$out/cue-sheet.txt"
+)
+mkdir realworld && (
+  cd realworld
+  lame --quiet -b 64 -m m -t ../t1.wav brook.mp3
+  lame --quiet -V 2 ../t2.wav - > soft.mp3
+  ffmpeg -v error -i ../t3.wav -c:a libmp3lame -q:a 2 -f mp3 pipe:1 > table.mp3
+  lame --quiet -b 64 -m m -t ../t2.wav gain.mp3
+  convert -size 32x24 xc: +noise Random page1.png
+  convert -size 32x24 xc: +noise Random page2.png
+  zip -q -X scans.zip page1.png page2.png
+  /usr/bin/python3 - <<'PY'
+import shutil
+import zipfile
+from pathlib import Path
+
+from mutagen.apev2 import APEv2
+from mutagen.id3 import ID3, TIT2, TPE1, TRCK
+
+
+def id3(path, frames, v1=0):
+    tags = ID3()
+    for frame in frames:
+        tags.add(frame)
+    tags.update_to_v23()
+    tags.save(path, v1=v1, v2_version=3)
+
+
+# Two tags in a row: Latin-1, then UTF-16 with a title that starts with "1" (FF FE 31).
+for path, frames in (("first.tag", [TIT2(encoding=0, text="Spring Brook")]),
+                     ("second.tag", [TIT2(encoding=1, text="1. 春の小川"), TPE1(encoding=1, text="歌手")])):
+    Path(path).write_bytes(b"")
+    id3(path, frames)
+Path("brook.mp3").write_bytes(Path("first.tag").read_bytes() + Path("second.tag").read_bytes() +
+                              Path("brook.mp3").read_bytes())
+# mp3gain's layout: APEv2 before ID3v1.
+ape = APEv2()
+ape["REPLAYGAIN_TRACK_GAIN"] = "-2.10 dB"
+ape["Cover Art (Front)"] = b"cover.png\0" + Path("page1.png").read_bytes()
+ape.save("gain.mp3")
+id3("gain.mp3", [TIT2(encoding=0, text="Gain"), TRCK(encoding=0, text="4")], v1=2)
+
+with zipfile.ZipFile("realworld.zip.mp3", "w", zipfile.ZIP_STORED) as zf:
+    for stored, name in (("brook.mp3", "01 春の小川.mp3"), ("soft.mp3", "02 ソフト.mp3"), ("table.mp3", "03 表.mp3"),
+                         ("gain.mp3", "04 gain.mp3"), ("scans.zip", "scans.zip")):
+        zf.write(stored, "春/" + name if name.endswith(".mp3") else name)
+PY
+  cp realworld.zip.mp3 "$out/realworld.zip.mp3"
 )
 ls -l "$out"

@@ -6,6 +6,7 @@ Usage: make_media_fixtures.py FOLDER PICTURE  (run by make_media_fixtures.sh)
 expected.txt has one block per file:
   [name]
   duration_ms=...   what ffprobe reports for the file on its own
+  frames_ms=...     the frames ffprobe's decoder counts, times one frame's duration
   frame_ms=...      one frame's duration at the file's sample rate
   has_tag=0|1
   title=HEX ... comment=HEX  tag texts as mutagen reads them, as code page 932 bytes in hex
@@ -18,6 +19,7 @@ import subprocess
 import sys
 from pathlib import Path
 
+from mutagen.apev2 import APEv2
 from mutagen.id3 import APIC, COMM, ID3, TALB, TCON, TIT2, TPE1, TRCK, TYER, ParseID3v1
 from mutagen.id3 import delete as delete_tags
 
@@ -65,6 +67,28 @@ def make_tagged(folder, picture):
         TRCK(encoding=0, text="12"), TCON(encoding=0, text="Blues"),
     ])
     delete_tags(folder / "tagged_v1_only.mp3", delete_v1=False, delete_v2=True)
+
+    # Two ID3v2.3 tags in a row, as some taggers leave them: Latin-1 texts, then UTF-16 ones whose
+    # title starts with "1" (FF FE 31 would pass for a frame header).
+    first, second = folder / "first.tag", folder / "second.tag"
+    for path, frames in ((first, [TIT2(encoding=0, text="Spring Brook"), TPE1(encoding=0, text="Latin Artist")]),
+                         (second, [TIT2(encoding=1, text="1. 春の小川"), TPE1(encoding=1, text="歌手")])):
+        path.write_bytes(b"")
+        tag(path, frames, v1=0)
+    (folder / "tagged_two_id3v2.mp3").write_bytes(first.read_bytes() + second.read_bytes() +
+                                                  (folder / "lame_cbr64_22k.mp3").read_bytes())
+    first.unlink()
+    second.unlink()
+
+    # mp3gain's layout: APEv2 (mutagen) before ID3v1 on a lame CBR file without Info frame.
+    shutil.copy(base, folder / "tagged_ape_v1.mp3")
+    ape = APEv2()
+    ape["REPLAYGAIN_TRACK_GAIN"] = "-3.20 dB"
+    ape["Title"] = "APE Title"
+    ape["Cover Art (Front)"] = b"cover.jpg\0" + image[:3000]
+    ape.save(folder / "tagged_ape_v1.mp3")
+    tag(folder / "tagged_ape_v1.mp3", [TIT2(encoding=0, text="Gain Title"), TPE1(encoding=0, text="Gain Artist"),
+                                        TRCK(encoding=0, text="5")])
 
     # ID3v2.4 (what mid3v2 writes) is not read; its ID3v1 is.
     shutil.copy(folder / "lame_cbr32_16k_info.mp3", folder / "tagged_v24.mp3")
@@ -126,12 +150,13 @@ def expected_tags(path):
 
 
 def probe(path):
-    result = subprocess.run(["ffprobe", "-v", "error", "-print_format", "json", "-show_format", "-show_streams",
-                             str(path)], check=True, capture_output=True, text=True)
+    result = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-print_format", "json", "-show_format",
+                             "-show_streams", str(path)], check=True, capture_output=True, text=True)
     info = json.loads(result.stdout)
     rate = int(info["streams"][0]["sample_rate"])
     samples = 1152 if rate >= 32000 else 576
-    return float(info["format"]["duration"]) * 1000.0, samples * 1000.0 / rate
+    frames = int(info["streams"][0]["nb_read_frames"])
+    return float(info["format"]["duration"]) * 1000.0, samples * 1000.0 / rate, frames * samples * 1000.0 / rate
 
 
 def main():
@@ -139,9 +164,10 @@ def main():
     make_tagged(folder, picture)
     lines = ["# Made by tools/make_media_fixtures.sh; texts are code page 932 bytes in hex."]
     for path in sorted(folder.glob("*.mp3")):
-        duration, frame = probe(path)
+        duration, frame, frames = probe(path)
         lines.append(f"[{path.name}]")
         lines.append(f"duration_ms={duration:.3f}")
+        lines.append(f"frames_ms={frames:.3f}")
         lines.append(f"frame_ms={frame:.3f}")
         tags = expected_tags(path)
         lines.append(f"has_tag={tags['has_tag']}")

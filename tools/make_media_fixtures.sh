@@ -42,6 +42,10 @@ ffmpeg -v error -y -i "$work/a22.wav" -c:a libmp3lame -b:a 48k -write_xing 0 -id
   -metadata title="東京の夜" -metadata artist="ソフト表示" -metadata album="Album 2" \
   -metadata date=2011 -metadata track=4/9 "$out/ffmpeg_tagged.mp3"
 
+# VBR written to a pipe: neither encoder can go back to write its Xing frame.
+lame --quiet -V 2 "$work/a44.wav" - > "$out/lame_vbr_pipe.mp3"
+ffmpeg -v error -y -i "$work/a22.wav" -c:a libmp3lame -q:a 2 -f mp3 pipe:1 > "$out/ffmpeg_vbr_pipe.mp3"
+
 # A picture of about 100 kB for the tags that carry one.
 convert -seed 1 -size 260x210 xc: +noise Random -quality 92 "$work/picture.jpg"
 

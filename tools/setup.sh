@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386
   xvfb xauth x11-utils fonts-ipafont-gothic imagemagick
-  zip unzip lame ffmpeg python3 python3-mutagen locales
+  zip unzip lame ffmpeg python3 python3-mutagen locales nsis
 )
 
 sudo_cmd=()

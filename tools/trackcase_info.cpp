@@ -3,35 +3,30 @@
 #include <string>
 #include <vector>
 
-#include "tools/trackcase_info_listline.h"
-#include "tools/trackcase_info_report.h"
-
-namespace {
-
-int Usage() {
-  std::cerr << "usage: trackcase-info [OPTIONS] ARCHIVE\n" << kListSettingsUsage;
-  return 2;
-}
-
-}  // namespace
+#include "resources/Version.h"
+#include "tools/trackcase_info_cli.h"
+#include "tools/trackcase_info_text.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  InfoOptions options;
-  ListSettingsOptions listOptions;
-  for (size_t i = 0; i < args.size();) {
-    const OptionStatus status = TakeListSettingsOption(args, i, listOptions);
-    if (status == OptionStatus::Taken) continue;
-    if (status == OptionStatus::MissingValue || !options.archivePath.empty() || args[i].rfind("--", 0) == 0) {
-      return Usage();
-    }
-    options.archivePath = args[i++];
+  const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (line.action) {
+    case CliAction::Help:
+      std::cout << UsageText();
+      return 0;
+    case CliAction::Version:
+      std::cout << "trackcase-info " TC_VERSION_TEXT "\n";
+      return 0;
+    case CliAction::UsageError:
+      std::cerr << "trackcase-info: " << line.error << "\n" << UsageText();
+      return kExitUsage;
+    case CliAction::Run:
+      break;
   }
-  if (options.archivePath.empty()) return Usage();
   std::string error;
-  if (!ApplyListSettings(listOptions, error)) {
+  if (!ApplyListSettings(line.list, error)) {
     std::cerr << "trackcase-info: " << error << "\n";
-    return 2;
+    return kExitUsage;
   }
-  return RunInfo(options, std::cout);
+  SetTextOutput(ChooseTextOutput(line.raw));
+  return RunInfo(line.info, std::cout);
 }

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "format/ListLine.h"
+#include "tools/trackcase_info_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -157,6 +158,6 @@ void PrintListLines(std::ostream& out, const ZipFile& archive) {
   const bool artistsDiffer = ArtistsDiffer(archive.members);
   out << "index\tlist line" << (artistsDiffer ? " (artists differ)" : "") << "\n";
   for (int i = 0; i < archive.GetCount(); ++i) {
-    if (const File* member = archive.GetMember(i)) out << i << "\t" << MakeListLine(*member, artistsDiffer) << "\n";
+    if (const File* member = archive.GetMember(i)) out << i << "\t" << Shown(MakeListLine(*member, artistsDiffer)) << "\n";
   }
 }

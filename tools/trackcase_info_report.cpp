@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "tools/trackcase_info_listline.h"
+#include "tools/trackcase_info_text.h"
 
 std::string FormatTime(uint32_t ms) {
   char text[32];
@@ -22,9 +23,39 @@ const char* StatusName(int status) {
   return "?";
 }
 
+const char* StatusDescription(int status) {
+  switch (status) {
+    case StatusCannotOpen: return "the file cannot be opened";
+    case StatusNotZip: return "not a ZIP archive (it does not start with a local header)";
+    case StatusBadHeader: return "damaged ZIP archive (end record or a header cannot be read)";
+    case StatusNoStoredMember: return "no stored member: listed, but nothing to play";
+    case StatusPlayable: return "playable zip.mp3 archive";
+  }
+  return "unknown status";
+}
+
+const char* MethodName(uint16_t method) {
+  // The methods of PKWARE's application note that archivers write; the plug-in plays only stored data.
+  switch (method) {
+    case 0: return "stored";
+    case 1: return "shrunk";
+    case 6: return "imploded";
+    case 8: return "deflated";
+    case 9: return "deflate64";
+    case 12: return "bzip2";
+    case 14: return "lzma";
+    case 93: return "zstd";
+    case 98: return "ppmd";
+  }
+  return "compressed";
+}
+
+int ExitCodeFor(int status) { return status == StatusPlayable ? 0 : kExitStatusBase + status; }
+
 void PrintSummary(std::ostream& out, const ZipFile& archive) {
-  out << "archive\t" << archive.GetArchivePath() << "\n"
-      << "status\t" << archive.status << " " << StatusName(archive.status) << "\n"
+  out << "archive\t" << ShownArgument(archive.GetArchivePath()) << "\n"
+      << "status\t" << archive.status << " " << StatusName(archive.status) << " (" << StatusDescription(archive.status)
+      << ")\n"
       << "size\t" << archive.fileSize << "\n"
       << "members\t" << archive.GetCount() << " of " << archive.entryCount << "\n"
       << "play time\t" << FormatTime(archive.GetPlayTime()) << "\n";
@@ -39,8 +70,8 @@ void PrintMemberRow(std::ostream& out, const ZipFile& archive, int index) {
   if (!member) return;
   // Start times exist only after a complete read.
   const std::string start = archive.startTimes.empty() ? "-" : FormatTime(archive.GetStartTime(index));
-  out << index << "\t" << member->GetPath() << "\t" << member->GetFolder() << "\t" << member->GetFileName() << "\t"
-      << member->method << "\t" << member->compressedSize << "\t" << member->uncompressedSize << "\t"
+  out << index << "\t" << Shown(member->GetPath()) << "\t" << Shown(member->GetFolder()) << "\t"
+      << Shown(member->GetFileName()) << "\t" << member->method << " " << MethodName(member->method) << "\t" << member->compressedSize << "\t" << member->uncompressedSize << "\t"
       << member->dataOffset << "\t" << FormatTime(member->GetPlayTime()) << "\t" << start << "\n";
 }
 
@@ -50,13 +81,13 @@ void PrintTagRow(std::ostream& out, const ZipFile& archive, int index) {
   const File* member = archive.GetMember(index);
   if (!member || !member->HasTag()) return;
   const TagInfo tag = member->GetTag();
-  out << index << "\t" << tag.title << "\t" << tag.artist << "\t" << tag.album << "\t" << tag.year << "\t"
-      << tag.trackNumber << "\t" << tag.genre << "\t" << tag.comment << "\n";
+  out << index << "\t" << Shown(tag.title) << "\t" << Shown(tag.artist) << "\t" << Shown(tag.album) << "\t"
+      << tag.year << "\t" << tag.trackNumber << "\t" << tag.genre << "\t" << Shown(tag.comment) << "\n";
 }
 
 int RunInfo(const InfoOptions& options, std::ostream& out) {
   ZipFile archive(options.archivePath);
-  const bool read = archive.Read();
+  archive.Read();
   PrintSummary(out, archive);
   PrintHeader(out);
   for (int i = 0; i < archive.GetCount(); ++i) PrintMemberRow(out, archive, i);
@@ -69,5 +100,5 @@ int RunInfo(const InfoOptions& options, std::ostream& out) {
     PrintTagHeader(out);
     for (int i = 0; i < archive.GetCount(); ++i) PrintTagRow(out, archive, i);
   }
-  return read ? 0 : 1;
+  return ExitCodeFor(archive.status);
 }

@@ -15,6 +15,14 @@ struct InfoOptions {
 std::string FormatTime(uint32_t ms);
 // "StatusPlayable" and so on; "?" for a value outside the five.
 const char* StatusName(int status);
+// The status in words, for people: "playable zip.mp3 archive" and so on.
+const char* StatusDescription(int status);
+// The ZIP compression method in words: 0 "stored", 8 "deflated", ...; "compressed" for others.
+const char* MethodName(uint16_t method);
+
+// Exit codes: 0 playable; 10 + the status for every other status.
+constexpr int kExitStatusBase = 10;
+int ExitCodeFor(int status);
 
 void PrintSummary(std::ostream& out, const ZipFile& archive);
 void PrintHeader(std::ostream& out);
@@ -23,5 +31,5 @@ void PrintMemberRow(std::ostream& out, const ZipFile& archive, int index);
 void PrintTagHeader(std::ostream& out);
 void PrintTagRow(std::ostream& out, const ZipFile& archive, int index);
 
-// Reads the archive and prints everything; returns the process exit code (0: directory read).
+// Reads the archive and prints everything; returns the process exit code (ExitCodeFor).
 int RunInfo(const InfoOptions& options, std::ostream& out);

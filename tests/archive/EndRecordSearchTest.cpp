@@ -62,18 +62,39 @@ TEST(EndRecordSearch, SignatureCutByTheEndOfTheFileIsNotMatched) {
   EXPECT_EQ(-1, cut.Find());
 }
 
-TEST(EndRecordSearch, EarlierSignatureInTheSameChunkWins) {
-  // A decoy in the last member's data, in the same 4096-byte chunk as the real record.
-  std::string bytes = std::string(20000, 'a') + Record();
-  bytes.replace(bytes.size() - 22 - 1000, 4, kSig);
-  MemoryArchive archive{bytes};
-  EXPECT_EQ(static_cast<long long>(bytes.size() - 22 - 1000), archive.Find());
+// A record whose comment length is `commentLength`.
+std::string RecordWithComment(uint16_t commentLength) {
+  std::string record = Record();
+  record[20] = static_cast<char>(commentLength & 0xFF);
+  record[21] = static_cast<char>(commentLength >> 8);
+  return record;
+}
 
-  // A decoy in the previous chunk loses: chunks are searched from the end backwards.
-  std::string far = std::string(20000, 'a') + Record();
-  far.replace(far.size() - 5000, 4, kSig);
-  MemoryArchive farArchive{far};
-  EXPECT_EQ(20000, farArchive.Find());
+TEST(EndRecordSearch, RecordReachingTheEndOfTheFileWinsThenTheHighest) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    long long expected;
+  } cases[] = {
+      // An inner archive's record (a stored ZIP as the last member) in the same chunk, below.
+      {"inner record in the same chunk", std::string(20000, 'a') + Record() + std::string(300, 'd') + Record(),
+       20000 + 22 + 300},
+      {"inner record in the chunk before", std::string(20000, 'a') + Record() + std::string(5000, 'd') + Record(),
+       20000 + 22 + 5000},
+      // A signature inside the archive comment lies higher but reaches nowhere.
+      {"signature in the comment", std::string(9000, 'a') + RecordWithComment(100) + std::string(40, 'c') + kSig +
+                                       std::string(56, 'c'),
+       9000},
+      // Nothing reaches the end (bytes appended after the archive): the highest that fits.
+      {"none reaches the end", std::string(9000, 'a') + Record() + std::string(500, 'd') + Record() + "junk",
+       9000 + 22 + 500},
+      {"a higher one cut by the end of the file", std::string(9000, 'a') + Record() + std::string(10, 'x') + kSig,
+       9000},
+  };
+  for (Case& c : cases) {
+    MemoryArchive archive{c.bytes};
+    EXPECT_EQ(c.expected, archive.Find()) << c.what;
+  }
 }
 
 TEST(EndRecordSearch, SignatureStraddlingTwoChunksIsFound) {

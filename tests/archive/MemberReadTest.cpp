@@ -6,6 +6,8 @@
 #include "ArchiveTestUtil.h"
 #include "archive/File.h"
 #include "archive/MemberKind.h"
+#include "archive/NameEncoding.h"
+#include "media/Mp3File.h"
 
 namespace {
 
@@ -59,6 +61,43 @@ TEST(MemberRead, NameAndCommentEndAtTheirFirstZeroByte) {
   EXPECT_EQ(9, m.file.nameLength);  // the stored length still walks the directory
   EXPECT_EQ("note", m.file.comment);
   EXPECT_TRUE(m.file.extra.empty());
+}
+
+TEST(MemberRead, Utf8FlaggedNamesAndCommentsBecomeCodePage932) {
+  // 01 春の小川.mp3 and ソフト/表.mp3 in UTF-8, with the flag; the second stored again without it.
+  const std::string spring = "\x30\x31\x20\xE6\x98\xA5\xE3\x81\xAE\xE5\xB0\x8F\xE5\xB7\x9D.mp3";
+  const std::string soft = "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88/\xE8\xA1\xA8.mp3";
+  ZipEntry first{spring, std::string(50, 'x'), false, "", "\xE6\x9B\xB2\xE3\x81\xAE\xE3\x83\xA1\xE3\x83\xA2"};
+  ZipEntry second{soft, std::string(50, 'y')};
+  ZipEntry unflagged{soft, std::string(50, 'z')};
+  // U+D55C (not in code page 932) and a byte that starts no UTF-8 sequence.
+  ZipEntry lacking{"\xED\x95\x9C\xFF.txt", "w"};
+  first.flags = second.flags = lacking.flags = 0x0800;
+  auto archive = ReadArchive(BuildZip({first, second, unflagged, lacking}));
+  ASSERT_EQ(StatusPlayable, archive->status);
+  const File* a = archive->GetMember(0);
+  EXPECT_EQ("\x30\x31\x20\x8F\x74\x82\xCC\x8F\xAC\x90\xEC.mp3", a->GetPath());
+  EXPECT_EQ("\x8B\xC8\x82\xCC\x83\x81\x83\x82", a->comment);  // 曲のメモ
+  EXPECT_EQ(19, a->nameLength);  // the stored length still walks the directory
+  // The folder split sees the trail bytes 0x5C of ソ and 表 in the converted name.
+  const File* b = archive->GetMember(1);
+  EXPECT_EQ("\x83\x5C\x83\x74\x83\x67/", b->GetFolder());
+  EXPECT_EQ("\x95\x5C.mp3", b->GetFileName());
+  EXPECT_NE(dynamic_cast<const Mp3File*>(b), nullptr);
+  EXPECT_EQ(soft, archive->GetMember(2)->GetPath());
+  EXPECT_EQ("??.txt", archive->GetMember(3)->GetPath());
+}
+
+TEST(MemberRead, Utf8DecodingReplacesEveryInvalidByte) {
+  const struct {
+    std::string utf8;
+    std::u16string expected;
+  } cases[] = {
+      {"\xF0\x9F\x8E\xB5", u"\U0001F3B5"},  // a pair of surrogates
+      {"\xC0\xAF\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},  // overlong, an encoded surrogate
+      {"\xE6\x41\xA5", u"\uFFFDA\uFFFD"},  // cut short by an ASCII byte
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.expected, zip::Utf8ToUtf16(c.utf8.data(), c.utf8.size())) << c.utf8;
 }
 
 TEST(MemberRead, VariablesAreCaseSensitiveWholeNames) {

@@ -6,6 +6,7 @@
 #include "HostDoubles.h"
 #include "controller/ArchiveController.h"
 #include "settings/Settings.h"
+#include "support/RecordingHost.h"
 #include "support/ZipWriter.h"
 
 using ::testing::ElementsAre;
@@ -60,6 +61,7 @@ class ControllerTest : public ::testing::Test {
     ArchiveController::Destroy();
     controller = &ArchiveController::Instance();
     controller->SetWindow(&display);
+    controller->SetHost(&hostPlayer);
   }
   void TearDown() override {
     ArchiveController::Destroy();
@@ -74,6 +76,7 @@ class ControllerTest : public ::testing::Test {
 
   TestHost host;
   RecordingDisplay display{host.hwnd};
+  HostWindowPlayer hostPlayer{host.hwnd};
   ArchiveController* controller = nullptr;
 };
 
@@ -82,7 +85,8 @@ TEST_F(ControllerTest, NewArchiveListsEveryMemberMarksTheFirstAndShowsTheWindow)
   EXPECT_THAT(display.events, ElementsAre("add 01 intro.mp3 65000", "add 02 song.mp3 4000", "add 03 end.mp3 5000",
                                           "current 0 65000", "time 0:00"));
   EXPECT_TRUE(display.IsVisible());
-  EXPECT_EQ(controller->currentPath, ThreeTrackArchive());
+  ASSERT_NE(controller->Archive(), nullptr);
+  EXPECT_EQ(controller->Archive()->GetArchivePath(), ThreeTrackArchive());
 }
 
 TEST_F(ControllerTest, FollowsThePositionWithWholeSecondsOnly) {
@@ -129,7 +133,8 @@ TEST_F(ControllerTest, OpensOnlyWhenTheNameChanges) {
   controller->Update(ThreeTrackArchive(), 0);
   controller->Update("", 0);  // no name: keeps the archive
   EXPECT_EQ(std::count(display.events.begin(), display.events.end(), "add 01 intro.mp3 65000"), 1);
-  EXPECT_EQ(controller->currentPath, ThreeTrackArchive());
+  ASSERT_NE(controller->Archive(), nullptr);
+  EXPECT_EQ(controller->Archive()->GetArchivePath(), ThreeTrackArchive());
 
   controller->Update(PlainMp3(), 0);
   controller->Update(ThreeTrackArchive(), 0);  // the same archive after another file opens again
@@ -140,7 +145,7 @@ TEST_F(ControllerTest, OpensOnlyWhenTheNameChanges) {
 TEST_F(ControllerTest, EmptyNameNeverOpens) {
   controller->Update("", 1000);
   EXPECT_THAT(display.events, IsEmpty());
-  EXPECT_EQ(controller->archive, nullptr);
+  EXPECT_EQ(controller->Archive(), nullptr);
   EXPECT_FALSE(display.IsVisible());
 }
 
@@ -225,6 +230,7 @@ TEST_F(TemplateChoiceTest, OneArtistFallsBackToId3OrNormal) {
   ArchiveController::Destroy();
   controller = &ArchiveController::Instance();
   controller->SetWindow(&display);
+  controller->SetHost(&hostPlayer);
   display.events.clear();
   g_settings.useID3 = 0;
   EXPECT_THAT(LinesOf(OneArtist()), ElementsAre("a.mp3", "b.mp3", "c.mp3"));
@@ -247,9 +253,12 @@ TEST_F(TrackCommandTest, JumpWhilePlayingOnlySeeks) {
 
 TEST_F(TrackCommandTest, JumpIntoAnotherTrackStartsAStoppedHost) {
   OpenQuietly(ThreeTrackArchive());
-  host.playState = 0;
-  controller->JumpTo(1, 0);
-  EXPECT_THAT(host.calls, ElementsAre("seek 65000", "playing?", "play", "seek 65000"));
+  RecordingHost stopped;
+  stopped.playing = false;
+  controller->SetHost(&stopped);
+  controller->JumpTo(1, 250);
+  EXPECT_THAT(stopped.calls, ElementsAre("seek 65250", "playing?", "play", "seek 65250"));
+  controller->SetHost(&hostPlayer);
 }
 
 TEST_F(TrackCommandTest, JumpInsideTheMarkedTrackOnlySeeksAPausedHost) {

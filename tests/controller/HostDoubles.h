@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controller/TrackDisplay.h"
+#include "plugin/HostWindowPlayer.h"
 
 // Without a window manager, Wine waits two seconds whenever a managed window is hidden; windows
 // that no window manager handles do not wait. Takes effect for windows made after the call, so
@@ -130,10 +131,12 @@ class RecordingDisplay : public TrackDisplay {
     snprintf(text, sizeof text, "time %d:%02d", minutes, seconds);
     events.push_back(text);
   }
-  HWND GetHwnd() const override { return hwnd; }
-  HWND GetHostWnd() const override { return host; }
+  void Show() override { ShowWindow(hwnd, SW_SHOW); }
+  void Hide() override { ShowWindow(hwnd, SW_HIDE); }
+  bool IsShown() const override { return IsWindowVisible(hwnd) != FALSE; }
+  void Focus() override { SetFocus(hwnd); }
 
-  bool IsVisible() const { return IsWindowVisible(hwnd) != FALSE; }
+  bool IsVisible() const { return IsShown(); }
 
   HWND hwnd = nullptr;
   HWND host = nullptr;
@@ -142,13 +145,14 @@ class RecordingDisplay : public TrackDisplay {
   std::vector<std::string> events;
 };
 
-// Bytes of an MP3 member that plays `playMs` milliseconds: one frame header, silence, and an
-// ID3v1.1 tag in the last 128 bytes when a title is given.
+// Bytes of an MP3 member that plays `playMs` milliseconds: silent 128 kbit/s frames of 417 bytes
+// (the last one cut short), and an ID3v1.1 tag in the last 128 bytes when a title is given.
 inline std::string Mp3Member(uint32_t playMs, const std::string& title = "", const std::string& artist = "",
                              int trackNumber = 0) {
   std::string bytes(static_cast<size_t>(playMs) * 16u, '\0');
   const char header[] = {'\xFF', '\xFB', '\x90', '\x44'};
-  bytes.replace(0, sizeof header, header, sizeof header);
+  for (size_t at = 0; at + sizeof header <= bytes.size(); at += 417)
+    bytes.replace(at, sizeof header, header, sizeof header);
   if (!title.empty() && bytes.size() >= 128 + sizeof header) {
     std::string tag(128, '\0');
     tag.replace(0, 3, "TAG");

@@ -9,6 +9,7 @@
 #include "plugin/HostInterface.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "support/RecordingHost.h"
 
 using namespace testing_display;
 using ::testing::ElementsAre;
@@ -68,7 +69,7 @@ TEST_F(MainWindowTest, CreationPlacesTheWindowFromTheSettingsWithoutFrame) {
   EXPECT_EQ(r.left, 50);
   EXPECT_EQ(r.top, 30);
   EXPECT_EQ(r.right - r.left, 275);
-  EXPECT_EQ(r.bottom - r.top, 29 * 3 + 58);
+  EXPECT_EQ(r.bottom - r.top, geometry::HeightOf(3));
   EXPECT_EQ(GetWindowLongA(win().hwnd, GWL_STYLE) & (WS_BORDER | WS_DLGFRAME), 0);
   // The list was given its colours by the forced skin load from the test skin.
   EXPECT_EQ(list().currentColor, kTestCurrent);
@@ -106,6 +107,22 @@ TEST_F(MainWindowTest, TickAsksTheHostOnlyWhilePlaying) {
   EXPECT_THAT(g_host.listPosAsked, ElementsAre(7, 7));
 }
 
+TEST_F(MainWindowTest, TickAsksItsFiveQuestionsInOrderAndOnlyTheSkinWhenStopped) {
+  pluginFolder = ScratchPath("no-own-skin\\");
+  RecordingHost host;
+  host.skin = HostSkin{TestSkinFolder(), "recorded"};
+  host.positionMs = 4321;
+  host.listIndex = 3;
+  host.fileName = "C:\\a.zip.mp3";
+  win().host = &host;
+  w->Send(WM_TIMER, 0, 0);
+  host.playing = false;
+  w->Send(WM_TIMER, 0, 0);
+  win().host = &w->hostPlayer;
+  EXPECT_THAT(host.calls, ElementsAre("skin", "playing?", "position", "list index", "file 3", "skin", "playing?"));
+  EXPECT_THAT(calls(), ElementsAre("Update C:\\a.zip.mp3 4321"));
+}
+
 TEST_F(MainWindowTest, TickReloadsTheSkinWhenTheHostSkinChanges) {
   pluginFolder = ScratchPath("no-own-skin\\");
   g_host.skinFolder = TestSkinFolder();
@@ -135,8 +152,10 @@ TEST_F(MainWindowTest, ControllerCallsFillTheListAndKeepTheTrackLength) {
   win().SetCurrentTrack(9, 1234);  // not a row: the list ignores it, the length is kept anyway
   EXPECT_EQ(win().GetCurrentTrack(), 2);
   EXPECT_EQ(win().trackLength, 1234u);
-  EXPECT_EQ(win().GetHwnd(), win().hwnd);
-  EXPECT_EQ(win().GetHostWnd(), w->host);
+  win().Show();
+  EXPECT_TRUE(win().IsShown());
+  win().Hide();
+  EXPECT_FALSE(win().IsShown());
 }
 
 TEST_F(MainWindowTest, AFillOfRowsAsksForOneRepaintUntilTheWindowPaints) {
@@ -224,8 +243,8 @@ TEST_F(MainWindowTest, CloseCompactAndTimeActInBothModes) {
   EXPECT_EQ(g_settings.compact, 0);
   w->Click(W() - 70, H() - 12);
   EXPECT_EQ(g_settings.CountUp, 1);
-  EXPECT_EQ(H(), 29 * 3 + 58);
-  EXPECT_EQ(WindowRect().bottom - WindowRect().top, 29 * 3 + 58);
+  EXPECT_EQ(H(), geometry::HeightOf(3));
+  EXPECT_EQ(WindowRect().bottom - WindowRect().top, geometry::HeightOf(3));
 }
 
 TEST_F(MainWindowTest, ScrollButtonsMoveTheListByHalfAPage) {
@@ -423,9 +442,9 @@ TEST_F(MainWindowTest, ResizeBeforeTheCornerGivesTheMinimumAndGrowingAddsWholeUn
   w->Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
   EXPECT_EQ(g_settings.width, 7);
   EXPECT_EQ(g_settings.height, 5);
-  EXPECT_EQ(WindowRect().right - WindowRect().left, 150 + 25 * 7);
-  EXPECT_EQ(WindowRect().bottom - WindowRect().top, 58 + 29 * 5);
-  EXPECT_EQ(list().windowWidth, 150 + 25 * 7);
+  EXPECT_EQ(WindowRect().right - WindowRect().left, geometry::WidthOf(7));
+  EXPECT_EQ(WindowRect().bottom - WindowRect().top, geometry::HeightOf(5));
+  EXPECT_EQ(list().windowWidth, geometry::WidthOf(7));
   SetCursorPos(r.left + 324, r.top + 202);  // one pixel short of the next unit each way
   w->Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
   EXPECT_EQ(g_settings.width, 7);
@@ -531,7 +550,7 @@ TEST_F(MainWindowTest, PopupCommandsGoToTheRowTheMenuWasOpenedOn) {
   list().RunMenuCommand(0, 3, POINT{40, 60});  // dismissed
   list().RunMenuCommand(listmenu::kExtractToDesktop, -1, POINT{40, 60});
   list().RunMenuCommand(listmenu::kOpenInMiniBrowser, -1, POINT{40, 60});
-  EXPECT_THAT(calls(), ElementsAre("OpenInMiniBrowser 3", "ExtractTrack 3 40012", "ExtractTrack 1 40014",
+  EXPECT_THAT(calls(), ElementsAre("OpenInMiniBrowser 3", "ExtractTrack 3 beside", "ExtractTrack 1 desktop",
                                    "JumpTo 2 0"));
 }
 

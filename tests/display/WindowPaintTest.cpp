@@ -90,34 +90,35 @@ class WindowPaintTest : public ::testing::Test {
 void ExpectNormalFrame(const Capture& c, const BitmapPixels& pledit, int units, int heightUnits,
                        bool active) {
   using namespace pledit;
-  const int w = 150 + 25 * units;
-  const int h = 58 + 29 * heightUnits;
+  using namespace geometry;
+  const int w = WidthOf(units);
+  const int h = HeightOf(heightUnits);
   const int centre = (w - 100) / 2;
   const int a = active ? 1 : 0;
   EXPECT_EQ(PieceMismatches(c, 0, 0, pledit, kTitleLeft[a]), 0);
   EXPECT_EQ(PieceMismatches(c, centre, 0, pledit, kTitleCentre[a]), 0);
-  EXPECT_EQ(PieceMismatches(c, w - 25, 0, pledit, kTitleRight[a]), 0);
+  EXPECT_EQ(PieceMismatches(c, w - kSidePieceWidth, 0, pledit, kTitleRight[a]), 0);
   // Fillers: the last one drawn on each side of the centre is whole; every title pixel between
   // the corners and the centre comes from a filler.
-  EXPECT_EQ(PieceMismatches(c, centre - 25 * (units / 2), 0, pledit, kTitleFiller[a]), 0);
-  EXPECT_EQ(PieceMismatches(c, w - 25 - 25 * (units / 2), 0, pledit, kTitleFiller[a]), 0);
-  for (int x = 25; x < centre; ++x) {
+  EXPECT_EQ(PieceMismatches(c, centre - kUnitWidth * (units / 2), 0, pledit, kTitleFiller[a]), 0);
+  EXPECT_EQ(PieceMismatches(c, w - kSidePieceWidth - kUnitWidth * (units / 2), 0, pledit, kTitleFiller[a]), 0);
+  for (int x = kSidePieceWidth; x < centre; ++x) {
     const COLORREF p = c.At(x, 5);
     EXPECT_TRUE(GetRValue(p) >= 127 && GetRValue(p) < 152 && GetGValue(p) == kTitleFiller[a].top + 5) << "x " << x;
   }
-  for (int x = centre + 100; x < w - 25; ++x) {
+  for (int x = centre + 100; x < w - kSidePieceWidth; ++x) {
     const COLORREF p = c.At(x, 5);
     EXPECT_TRUE(GetRValue(p) >= 127 && GetRValue(p) < 152 && GetGValue(p) == kTitleFiller[a].top + 5) << "x " << x;
   }
   for (int j = 0; j < heightUnits; ++j) {
     // The list background covers the sides' inner columns, the thumb part of the right side.
-    EXPECT_EQ(PieceMismatches(c, 0, 20 + 29 * j, pledit, kLeftSide, 0, 12), 0) << "unit " << j;
-    EXPECT_EQ(PieceMismatches(c, w - 25, 20 + 29 * j, pledit, kRightSide, 18, 25), 0) << "unit " << j;
+    EXPECT_EQ(PieceMismatches(c, 0, kTitleHeight + kUnitHeight * j, pledit, kLeftSide, 0, 12), 0) << "unit " << j;
+    EXPECT_EQ(PieceMismatches(c, w - kSidePieceWidth, kTitleHeight + kUnitHeight * j, pledit, kRightSide, 18, 25), 0) << "unit " << j;
   }
-  EXPECT_EQ(PieceMismatches(c, 0, h - 38, pledit, kBottomLeft), 0);
-  EXPECT_EQ(PieceMismatches(c, w - 150, h - 38, pledit, kBottomRight), 0);
-  for (int k = 0; k < (w - 275) / 25; ++k) {
-    EXPECT_EQ(PieceMismatches(c, 125 + 25 * k, h - 38, pledit, kBottomFiller), 0) << "filler " << k;
+  EXPECT_EQ(PieceMismatches(c, 0, h - kBottomBarHeight, pledit, kBottomLeft), 0);
+  EXPECT_EQ(PieceMismatches(c, w - kBottomRightWidth, h - kBottomBarHeight, pledit, kBottomRight), 0);
+  for (int k = 0; k < (w - kBottomLeftWidth - kBottomRightWidth) / kUnitWidth; ++k) {
+    EXPECT_EQ(PieceMismatches(c, kBottomLeftWidth + kUnitWidth * k, h - kBottomBarHeight, pledit, kBottomFiller), 0) << "filler " << k;
   }
 }
 

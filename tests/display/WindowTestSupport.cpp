@@ -16,8 +16,9 @@ void RecordingCommands::Update(const std::string& name, uint32_t ms) { Record("U
 void RecordingCommands::JumpTo(int track, uint32_t ms) { Record("JumpTo " + std::to_string(track), ms); }
 void RecordingCommands::PlayCurrentTrack() { calls.push_back("PlayCurrentTrack"); }
 void RecordingCommands::ToggleWindow() { calls.push_back("ToggleWindow"); }
-int RecordingCommands::ExtractTrack(int track, int command) {
-  Record("ExtractTrack " + std::to_string(track), static_cast<uint32_t>(command));
+int RecordingCommands::ExtractTrack(int track, ExtractTarget target) {
+  calls.push_back("ExtractTrack " + std::to_string(track) +
+                  (target == ExtractTarget::BesideArchive ? " beside" : " desktop"));
   return 0;
 }
 void RecordingCommands::OpenInMiniBrowser(int track) { calls.push_back("OpenInMiniBrowser " + std::to_string(track)); }
@@ -189,6 +190,7 @@ void EnsureWindowClass() {
 WindowUnderTest::WindowUnderTest() {
   EnsureWindowClass();
   window.hostWnd = host;
+  window.host = &hostPlayer;
   window.commands = &commands;
   CreateWindowExA(0, kMainWindowClass, "", WS_CLIPSIBLINGS, 0, 0, 300, 100, host, nullptr,
                   GetModuleHandleA(nullptr), &window);

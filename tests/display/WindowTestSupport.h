@@ -12,6 +12,7 @@
 #include "controller/TrackCommands.h"
 #include "display/MainWindow.h"
 #include "display/Skin.h"
+#include "plugin/HostWindowPlayer.h"
 
 namespace testing_display {
 
@@ -22,7 +23,7 @@ class RecordingCommands : public TrackCommands {
   void JumpTo(int trackIndex, uint32_t offsetMs) override;
   void PlayCurrentTrack() override;
   void ToggleWindow() override;
-  int ExtractTrack(int trackIndex, int commandId) override;
+  int ExtractTrack(int trackIndex, ExtractTarget target) override;
   void OpenInMiniBrowser(int trackIndex) override;
 
   std::vector<std::string> calls;
@@ -87,6 +88,7 @@ struct WindowUnderTest {
   MainWindow window;
   RecordingCommands commands;
   HWND host = SharedHostWindow();
+  HostWindowPlayer hostPlayer{host};
   HWND hwnd() const { return window.hwnd; }
   LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
   void Click(int x, int y) const;  // left button down and up

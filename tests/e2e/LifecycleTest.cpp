@@ -1,16 +1,18 @@
 // Start-up and shut-down in-process, with the real window and a test host window: the window's
 // place and visibility, the timer driving the controller, the settings file, the temporary copy,
-// the two start-up failures; and the cost of the controller's updates with the real window.
+// the two start-up failures, the configuration dialog from the window's menu and from the host and
+// when what it stores takes effect; and the cost of the controller's updates with the real window.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "../controller/HostDoubles.h"
 #include "controller/ArchiveController.h"
+#include "display/MainWindow.h"
 #include "plugin/Lifecycle.h"
+#include "resources/ResourceIds.h"
 #include "settings/SettingsStore.h"
 #include "support/ZipWriter.h"
+#include "tests/settings/ConfigDialogDriver.h"
 
 namespace {
 
@@ -114,8 +116,9 @@ TEST_F(Lifecycle, StartsWithTheDefaultsAtItsPlaceOwnedByTheHost) {
   EXPECT_EQ(rect.top, 30);
   EXPECT_EQ(rect.right - rect.left, 275);
   EXPECT_EQ(rect.bottom - rect.top, 145);
-  ASSERT_NE(ArchiveController::Instance().window, nullptr);
-  EXPECT_EQ(ArchiveController::Instance().window->GetHwnd(), window);
+  const auto* shown = dynamic_cast<const MainWindow*>(ArchiveController::Instance().Window());
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->hwnd, window);
 }
 
 TEST_F(Lifecycle, TheTimerHandsTheHostsFileToTheController) {
@@ -127,19 +130,27 @@ TEST_F(Lifecycle, TheTimerHandsTheHostsFileToTheController) {
   host.position = 1200;
   host.playState = 3;  // paused: the timer leaves the controller alone
   Pump(350);
-  EXPECT_TRUE(ArchiveController::Instance().currentPath.empty());
+  EXPECT_EQ(ArchiveController::Instance().Archive(), nullptr);
   host.playState = 1;
   Pump(350);
-  EXPECT_EQ(ArchiveController::Instance().currentPath, archive);
-  EXPECT_EQ(ArchiveController::Instance().shownSeconds, 1u);
+  const ZipFile* opened = ArchiveController::Instance().Archive();
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened->GetArchivePath(), archive);
+  const auto* shown = dynamic_cast<const MainWindow*>(ArchiveController::Instance().Window());
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->timeMinutes, 0);
+  EXPECT_EQ(shown->timeSeconds, 1);
   EXPECT_TRUE(IsWindowVisible(PluginWindow()));
 }
 
 TEST_F(Lifecycle, ShutDownSavesEveryKeyDeletesTheCopyAndTakesTheWindowDown) {
   ASSERT_EQ(Start(), 0);
   const HWND window = PluginWindow();
-  const std::string copy = WriteTempFile("zip1234.tmp", "copy");
-  ArchiveController::Instance().tempCopyPath = copy;
+  const std::string archive = WriteTempFile("copied.zip.mp3", BuildZip({{"a.mp3", Mp3Member(300)}}));
+  ArchiveController::Instance().Update(archive, 0);
+  ArchiveController::Instance().OpenInMiniBrowser(0);
+  const std::string copy = ArchiveController::Instance().TempCopyPath();
+  ASSERT_NE(GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES);
   g_settings.CountUp = 0;  // changed while running: reaches the file at shut-down
   Stop();
   EXPECT_FALSE(IsWindow(window));
@@ -181,37 +192,60 @@ TEST_F(Lifecycle, WindowThatCannotBeCreatedIsReportedToTheUser) {
   EXPECT_EQ(Start(), 0);
 }
 
-// Figures, printed for the record: the controller with the real window under Wine.
-TEST_F(Lifecycle, CostOfUpdates) {
-  std::vector<ZipEntry> thousand;
-  for (int i = 0; i < 1000; ++i) thousand.push_back({"t" + std::to_string(i) + ".mp3", Mp3Member(20)});
-  const std::string big = WriteTempFile("thousand.zip.mp3", BuildZip(thousand));
-  std::vector<ZipEntry> twenty;
-  for (int i = 0; i < 20; ++i) twenty.push_back({"track " + std::to_string(i) + ".mp3", Mp3Member(200)});
-  const std::string small = WriteTempFile("twenty.zip.mp3", BuildZip(twenty));
+std::vector<std::string> ListTitles() {
+  auto* window = dynamic_cast<MainWindow*>(ArchiveController::Instance().Window());
+  return window != nullptr && window->listView ? window->listView->titles : std::vector<std::string>();
+}
+
+TEST_F(Lifecycle, SettingsItemAndTheHostsConfigurationShareOneDialog) {
   ASSERT_EQ(Start(), 0);
-  ArchiveController& controller = ArchiveController::Instance();
-  using Clock = std::chrono::steady_clock;
+  int second = -2;
+  HWND opened = nullptr;
+  ConfigDialogDriver driver([&](HWND dialog) {
+    opened = dialog;
+    second = OpenConfiguration();  // the host asks while the window's dialog is open
+    EXPECT_EQ(ConfigDialogDriver::DialogCount(), 1);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    const HWND focus = GetFocus();
+    EXPECT_TRUE(focus == dialog || IsChild(dialog, focus));
+    SetDlgItemTextA(dialog, IDC_NORMAL, "from the window");
+    ConfigDialogDriver::Click(dialog, IDOK);
+  });
+  driver.AnswerMenu(kSettingsMenuCommand);
+  driver.Run([&] {
+    SendMessageA(PluginWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 8));  // outside the list
+    return INT_PTR(0);
+  });
+  EXPECT_NE(opened, nullptr);
+  EXPECT_EQ(second, 0);
+  EXPECT_EQ(g_settings.Normal, "from the window");
+  EXPECT_EQ(IniValue(ini, "List", "Normal"), "from the window");  // saved at OK, not at shut-down
+}
 
-  controller.Update(big, 0);
-  ASSERT_EQ(controller.archive->GetCount(), 1000);
-  constexpr int kRounds = 20000;
-  // The last track: the linear scan of the start times is at its longest, and no second changes.
-  const uint32_t lastTrack = controller.archive->GetStartTime(999) + 5;
-  controller.Update(big, lastTrack);
-  auto begin = Clock::now();
-  for (int i = 0; i < kRounds; ++i) controller.Update(big, lastTrack);
-  const double unchanged = std::chrono::duration<double, std::micro>(Clock::now() - begin).count() / kRounds;
-
-  Pump(50);
-  begin = Clock::now();
-  controller.Update(small, 0);
-  Pump(0);  // the paint the new lines asked for
-  const double opened = std::chrono::duration<double, std::milli>(Clock::now() - begin).count();
-  EXPECT_EQ(controller.archive->GetCount(), 20);
-
-  printf("[ measured ] Update on an unchanged 1000-member archive: %.2f us per call (%d calls)\n", unchanged, kRounds);
-  printf("[ measured ] new 20-track archive to a filled, painted list: %.2f ms\n", opened);
+TEST_F(Lifecycle, WhatOkStoresTakesEffectWhereTheSettingsAreNextRead) {
+  const std::string first = WriteTempFile("first.zip.mp3", BuildZip({{"a.mp3", Mp3Member(3000)}}));
+  const std::string second = WriteTempFile("second.zip.mp3", BuildZip({{"b.mp3", Mp3Member(3000)}}));
+  const std::string plain = WriteTempFile("plain.mp3", Mp3Member(3000));
+  ASSERT_EQ(Start(), 0);
+  host.fileName = first;
+  Pump(350);
+  ASSERT_THAT(ListTitles(), ::testing::ElementsAre("a.mp3"));
+  ConfigDialogDriver driver([&](HWND dialog) {
+    ConfigDialogDriver::Click(dialog, IDC_SHOW_ONLY_ZIP);
+    SetDlgItemTextA(dialog, IDC_NORMAL, "[%FILE_NAME%]");
+    ConfigDialogDriver::Click(dialog, IDOK);
+  });
+  EXPECT_EQ(driver.Run([] { return INT_PTR(OpenConfiguration()); }), 1);
+  EXPECT_TRUE(IsWindowVisible(PluginWindow()));
+  Pump(350);  // the same archive: its list stands
+  EXPECT_THAT(ListTitles(), ::testing::ElementsAre("a.mp3"));
+  host.fileName = second;
+  Pump(350);
+  EXPECT_THAT(ListTitles(), ::testing::ElementsAre("[b.mp3]"));
+  EXPECT_TRUE(IsWindowVisible(PluginWindow()));
+  host.fileName = plain;
+  Pump(350);
+  EXPECT_FALSE(IsWindowVisible(PluginWindow()));
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "../controller/HostDoubles.h"
 #include "archive/File.h"
 #include "controller/ArchiveController.h"
-#include "extract/ExtractCommands.h"
 #include "extract/MemberCopy.h"
 #include "extract/SafeFileName.h"
 #include "settings/Settings.h"
@@ -183,6 +182,7 @@ class ExtractTest : public ::testing::Test {
     ArchiveController::Destroy();
     controller = &ArchiveController::Instance();
     controller->SetWindow(&display);
+    controller->SetHost(&hostPlayer);
   }
   void TearDown() override { ArchiveController::Destroy(); }
 
@@ -198,6 +198,7 @@ class ExtractTest : public ::testing::Test {
 
   TestHost host;
   RecordingDisplay display{host.hwnd};
+  HostWindowPlayer hostPlayer{host.hwnd};
   ArchiveController* controller = nullptr;
   fs::path folder;
 };
@@ -207,9 +208,9 @@ TEST_F(ExtractTest, MemberLandsBesideTheArchiveByteForByteUnderItsFileNameAlone)
   ASSERT_EQ(track.size(), 10000u);
   const std::string sheet = "FILE \"a.mp3\" MP3\r\n";
   Open({{"disc1/01 first.mp3", track}, {"empty.mp3", ""}, {"album.cue", sheet}});
-  EXPECT_EQ(controller->ExtractTrack(0, kCommandExtractBesideArchive), 1);
-  EXPECT_EQ(controller->ExtractTrack(1, kCommandExtractBesideArchive), 1);
-  EXPECT_EQ(controller->ExtractTrack(2, kCommandExtractBesideArchive), 1);
+  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1);
+  EXPECT_EQ(controller->ExtractTrack(1, ExtractTarget::BesideArchive), 1);
+  EXPECT_EQ(controller->ExtractTrack(2, ExtractTarget::BesideArchive), 1);
   EXPECT_EQ(Beside("01 first.mp3"), track);
   EXPECT_TRUE(fs::exists(folder / "empty.mp3"));
   EXPECT_EQ(fs::file_size(folder / "empty.mp3"), 0u);
@@ -219,8 +220,8 @@ TEST_F(ExtractTest, MemberLandsBesideTheArchiveByteForByteUnderItsFileNameAlone)
 
 TEST_F(ExtractTest, SameFileNameFromTwoFoldersReplacesTheFirstCopy) {
   Open({{"cd1/01.mp3", Pattern(5000, 3)}, {"cd2/01.mp3", Pattern(7000, 4)}});
-  controller->ExtractTrack(0, kCommandExtractBesideArchive);
-  controller->ExtractTrack(1, kCommandExtractBesideArchive);
+  controller->ExtractTrack(0, ExtractTarget::BesideArchive);
+  controller->ExtractTrack(1, ExtractTarget::BesideArchive);
   EXPECT_EQ(Beside("01.mp3"), Pattern(7000, 4));
 }
 
@@ -228,27 +229,26 @@ TEST_F(ExtractTest, NothingHappensOutsideAPlayableArchive) {
   ZipEntry deflated{"a.mp3", Pattern(400, 5)};
   deflated.compressed = true;
   Open({deflated});
-  EXPECT_EQ(controller->ExtractTrack(0, kCommandExtractBesideArchive), 0);
+  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 0);
   EXPECT_EQ(controller->CopyTrack(0, (folder / "a.mp3").string()), 0);
   controller->OpenInMiniBrowser(0);
   EXPECT_THAT(host.calls, IsEmpty());
   EXPECT_THAT(FolderListing(folder), ElementsAre("album.zip.mp3"));
 }
 
-TEST_F(ExtractTest, IndexOutsideTheListOrUnknownCommandDoesNothing) {
+TEST_F(ExtractTest, IndexOutsideTheListDoesNothing) {
   Open({{"a.mp3", Pattern(100, 6)}});
-  EXPECT_EQ(controller->ExtractTrack(1, kCommandExtractBesideArchive), 0);
-  EXPECT_EQ(controller->ExtractTrack(-1, kCommandExtractBesideArchive), 0);
-  EXPECT_EQ(controller->ExtractTrack(0, kCommandExtractChooseFolder), 0);
+  EXPECT_EQ(controller->ExtractTrack(1, ExtractTarget::BesideArchive), 0);
+  EXPECT_EQ(controller->ExtractTrack(-1, ExtractTarget::BesideArchive), 0);
   EXPECT_EQ(controller->CopyTrack(5, (folder / "x").string()), 0);
   EXPECT_THAT(FolderListing(folder), ElementsAre("album.zip.mp3"));
 }
 
 TEST_F(ExtractTest, VanishedArchiveLeavesTheEarlierCopyIntact) {
   const std::string archive = Open({{"a.mp3", Pattern(9000, 7)}});
-  controller->ExtractTrack(0, kCommandExtractBesideArchive);
+  controller->ExtractTrack(0, ExtractTarget::BesideArchive);
   fs::remove(archive);
-  EXPECT_EQ(controller->ExtractTrack(0, kCommandExtractBesideArchive), 1);  // attempted, silently failed
+  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1);  // attempted, silently failed
   EXPECT_EQ(Beside("a.mp3"), Pattern(9000, 7));
   EXPECT_THAT(FolderListing(folder), ElementsAre("a.mp3"));
 }
@@ -267,8 +267,8 @@ TEST_F(ExtractTest, ReadOnlyFolderLeavesNothingAndLosesNothing) {
     GTEST_SKIP() << "no way to make a folder read-only here";
   }
   const auto before = FolderListing(folder);
-  const int first = controller->ExtractTrack(0, kCommandExtractBesideArchive);
-  const int second = controller->ExtractTrack(1, kCommandExtractBesideArchive);
+  const int first = controller->ExtractTrack(0, ExtractTarget::BesideArchive);
+  const int second = controller->ExtractTrack(1, ExtractTarget::BesideArchive);
   const auto listing = FolderListing(folder);
   const std::string keptBytes = Beside("a.mp3");
   RunUnixCommand("/usr/bin/chattr -i " + unixFolder);
@@ -284,6 +284,73 @@ TEST_F(ExtractTest, ReadOnlyFolderLeavesNothingAndLosesNothing) {
   EXPECT_THAT(host.calls, IsEmpty());
 }
 
+TEST_F(ExtractTest, ProtectedOrSpecialTargetIsNeverReplaced) {
+  struct Case {
+    const char* what;
+    DWORD attributes;  // 0: a folder of the member's name
+    bool replaced;
+  };
+  const Case cases[] = {
+      {"hidden only", FILE_ATTRIBUTE_HIDDEN, true},
+      {"read-only", FILE_ATTRIBUTE_READONLY, false},
+      {"hidden and system", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false},
+      {"folder", 0, false},
+  };
+  Open({{"sub/a.mp3", Pattern(5000, 14)}});
+  const std::string target = (folder / "a.mp3").string();
+  for (const Case& c : cases) {
+    if (c.attributes == 0) {
+      ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr)) << c.what;
+    } else {
+      std::ofstream(target, std::ios::binary) << "old";
+      ASSERT_TRUE(SetFileAttributesA(target.c_str(), c.attributes)) << c.what;
+      ASSERT_EQ(GetFileAttributesA(target.c_str()) & c.attributes, c.attributes) << c.what;
+    }
+    EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1) << c.what;
+    const DWORD after = GetFileAttributesA(target.c_str());
+    EXPECT_THAT(FolderListing(folder), ElementsAre("a.mp3", "album.zip.mp3")) << c.what;
+    if (c.attributes == 0) {
+      EXPECT_TRUE(fs::is_directory(target) && fs::is_empty(target)) << c.what;
+      RemoveDirectoryA(target.c_str());
+    } else {
+      SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+      EXPECT_EQ(ReadFileBytes(target), c.replaced ? Pattern(5000, 14) : "old") << c.what;
+      if (!c.replaced) {
+        EXPECT_EQ(after & c.attributes, c.attributes) << c.what;
+      }
+      DeleteFileA(target.c_str());
+    }
+  }
+  EXPECT_THAT(FolderListing(folder), ElementsAre("album.zip.mp3"));
+}
+
+TEST_F(ExtractTest, ArchiveNamedOtherwiseIsKeptAsTheSameFile) {
+  // The host may name the archive by its short name: the member's name then differs from it as
+  // text, yet names the same file.
+  const std::string bytes = BuildZip({{"album.zip.mp3", Pattern(6000, 15)}});
+  const std::string path = (folder / "album.zip.mp3").string();
+  std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
+  char shortPath[MAX_PATH] = {};
+  ASSERT_GT(GetShortPathNameA(path.c_str(), shortPath, MAX_PATH), 0u);
+  ASSERT_NE(lstrcmpiA(shortPath, path.c_str()), 0) << shortPath;
+  controller->Update(shortPath, 0);
+  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1);
+  EXPECT_TRUE(ReadFileBytes(path) == bytes);
+  EXPECT_THAT(FolderListing(folder), ElementsAre("album.zip.mp3"));
+}
+
+TEST_F(ExtractTest, MiniBrowserCopyInUseIsNeverReplaced) {
+  Open({{"a.mp3", Pattern(100, 16)}, {"b.mp3", Pattern(200, 17)}});
+  controller->OpenInMiniBrowser(0);
+  const std::string inUse = controller->TempCopyPath();
+  std::string otherCase = inUse;
+  CharUpperBuffA(&otherCase[0], static_cast<DWORD>(otherCase.size()));
+  ASSERT_NE(otherCase, inUse);
+  EXPECT_EQ(controller->CopyTrack(1, inUse), 1);
+  EXPECT_EQ(controller->CopyTrack(1, otherCase), 1);
+  EXPECT_EQ(ReadFileBytes(inUse), Pattern(100, 16));
+}
+
 TEST_F(ExtractTest, HostileNamesStayInsideTheFolder) {
   fs::create_directories(folder / "inner");
   const std::string path = (folder / "inner" / "album.zip.mp3").string();
@@ -295,7 +362,7 @@ TEST_F(ExtractTest, HostileNamesStayInsideTheFolder) {
   std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
   controller->Update(path, 0);
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(controller->ExtractTrack(i, kCommandExtractBesideArchive), 1) << i;
+    EXPECT_EQ(controller->ExtractTrack(i, ExtractTarget::BesideArchive), 1) << i;
   }
   const fs::path inner = folder / "inner";
   EXPECT_EQ(ReadFileBytes((inner / "_CON.mp3").string()), "device");
@@ -312,7 +379,7 @@ TEST_F(ExtractTest, DesktopTargetIsTheUsersDesktopFolder) {
   ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE));
   const std::string name = "tc_extract_" + std::to_string(GetCurrentProcessId()) + ".mp3";
   Open({{"sub/" + name, Pattern(4500, 10)}});
-  EXPECT_EQ(controller->ExtractTrack(0, kCommandExtractToDesktop), 1);
+  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::Desktop), 1);
   const std::string target = std::string(desktop) + "\\" + name;
   EXPECT_EQ(ReadFileBytes(target), Pattern(4500, 10));
   DeleteFileA(target.c_str());
@@ -323,7 +390,7 @@ TEST_F(ExtractTest, MiniBrowserKeepsOnlyTheLatestCopyUntilShutDown) {
   std::vector<std::string> paths;
   for (int i = 0; i < 3; ++i) {
     controller->OpenInMiniBrowser(i);
-    paths.push_back(controller->tempCopyPath);
+    paths.push_back(controller->TempCopyPath());
   }
   EXPECT_FALSE(fs::exists(paths[0]));
   EXPECT_FALSE(fs::exists(paths[1]));

@@ -124,21 +124,6 @@ TEST_F(ListLineTest, MixedArtistArchiveUsesCompilationForTaggedMembersOnly) {
   EXPECT_EQ(lines, (std::vector<std::string>{"01. (A)Song", "02. (B)Song", "03.mp3"}));
 }
 
-TEST_F(ListLineTest, SameArtistWithoutId3UsesNormal) {
-  g_settings.useCompilation = 1;
-  std::vector<std::unique_ptr<File>> members = Members({"A", "A"});
-  const bool differ = ArtistsDiffer(members);
-  EXPECT_EQ(MakeListLine(*members[0], differ), "01.mp3");
-  g_settings.useID3 = 1;
-  EXPECT_EQ(MakeListLine(*members[0], differ), "01. Song");
-}
-
-TEST_F(ListLineTest, Id3v1MemberWithoutTrackNumber) {
-  g_settings.useID3 = 1;
-  const auto member = TaggedMember("x.mp3", "A", "Title", "-1");
-  EXPECT_EQ(MakeListLine(*member, false), "-1. Title");
-}
-
 TEST_F(ListLineTest, TemplatesAreReadWhenTheLineIsMade) {
   FakeMember plain("a/b.mp3");
   EXPECT_EQ(MakeListLine(plain, false), "b.mp3");

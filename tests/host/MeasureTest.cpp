@@ -86,8 +86,9 @@ class Stream {
     }
     return *this;
   }
+  // Byte by byte: GCC 12 mistakes the range insert of a short temporary for an overflow.
   Stream& Raw(const std::vector<uint8_t>& raw) {
-    bytes_.insert(bytes_.end(), raw.begin(), raw.end());
+    for (const uint8_t b : raw) bytes_.push_back(b);
     return *this;
   }
   Stream& Id3v2(uint32_t bodySize, const std::vector<uint8_t>& body = {}) {

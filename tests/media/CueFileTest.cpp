@@ -14,7 +14,7 @@ std::string Pieces(const std::string& raw) {
 
 // A stored MP3 member whose computed play time is `seconds` (128 kbit/s, no tags).
 ZipEntry Track(const std::string& name, uint32_t seconds) {
-  return {name, build::MpegFrame(build::kMpeg1Layer3, build::kRate128, 0, seconds * 16000)};
+  return {name, build::ConfirmedHeader(build::kMpeg1Layer3, build::kRate128, 417, seconds * 16000)};
 }
 
 const std::string kThreeIndexes =

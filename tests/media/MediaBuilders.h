@@ -2,6 +2,7 @@
 // MPEG frames and VBR header frames. Each returns bytes in a std::string, ready for ZipWriter.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -92,11 +93,43 @@ inline std::string Id3v1(const std::string& title, const std::string& artist, co
   return block + Bytes({genre});
 }
 
+inline std::string LittleEndian32(uint32_t v) {
+  return Bytes({static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF),
+                static_cast<int>(v >> 24)});
+}
+
+// An APEv2 tag holding `items` (taken as they are), with or without its leading header.
+inline std::string Ape(const std::string& items, bool withHeader, uint32_t sizeOverride = 0) {
+  const uint32_t size = sizeOverride ? sizeOverride : static_cast<uint32_t>(items.size() + 32);
+  const auto block = [&](uint32_t flags) {
+    return "APETAGEX" + LittleEndian32(2000) + LittleEndian32(size) + LittleEndian32(1) + LittleEndian32(flags) +
+           std::string(8, '\0');
+  };
+  const uint32_t hasHeader = withHeader ? 0x80000000u : 0;
+  return (withHeader ? block(hasHeader | 0x20000000u) : std::string()) + items + block(hasHeader);
+}
+
+// A Lyrics3 v2 block: "LYRICSBEGIN", the fields, the six-digit size, "LYRICS200".
+inline std::string Lyrics3(const std::string& fields) {
+  const std::string body = "LYRICSBEGIN" + fields;
+  char digits[8];
+  std::snprintf(digits, sizeof digits, "%06u", static_cast<unsigned>(body.size()));
+  return body + digits + "LYRICS200";
+}
+
 // One MPEG frame: the four header bytes, then zero bytes up to `length`.
 inline std::string MpegFrame(int b2, int b3, int b4, size_t length) {
   std::string frame = Bytes({0xFF, b2, b3, b4});
   frame.resize(length < 4 ? 4 : length, '\0');
   return frame;
+}
+
+// A member of `size` bytes that begins like a stream: a header, the next header `length` bytes on
+// (the first frame's length, which it confirms), zeros elsewhere.
+inline std::string ConfirmedHeader(int b2, int b3, size_t length, size_t size) {
+  std::string member = MpegFrame(b2, b3, 0x00, length) + MpegFrame(b2, b3, 0x00, 4);
+  member.resize(size < member.size() ? member.size() : size, '\0');
+  return member;
 }
 
 // MPEG-1 Layer III, 44.1 kHz, stereo, no CRC: 0xFB; bitrate index in the high nibble of b3.

@@ -1,20 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
 #include "media/MediaArchive.h"
 #include "media/MediaBuilders.h"
 
 namespace {
 
-// A member of `size` bytes: one frame header with bitrate byte `b3`, zeros after it.
-std::string HeaderThenZeros(int b3, size_t size) { return build::MpegFrame(build::kMpeg1Layer3, b3, 0x00, size); }
+// A member of `size` bytes: a frame header with bitrate byte `b3` (`length` bytes long at 44.1 kHz),
+// the header that confirms it, zeros after them.
+std::string HeaderThenZeros(int b3, size_t length, size_t size) {
+  return build::ConfirmedHeader(build::kMpeg1Layer3, b3, length, size);
+}
 
 TEST(Mp3PlayTime, SizeTimesEightOverBitrateTruncated) {
-  SingleMember m128(HeaderThenZeros(build::kRate128, 4194304));
+  SingleMember m128(HeaderThenZeros(build::kRate128, 417, 4194304));
   ASSERT_NE(m128.mp3, nullptr);
   EXPECT_EQ(m128.mp3->bitrate, 128);
   EXPECT_EQ(m128.mp3->GetPlayTime(), 262144u);
 
-  SingleMember m192(HeaderThenZeros(0xB0, 5000000));
+  SingleMember m192(HeaderThenZeros(0xB0, 626, 5000000));
   ASSERT_NE(m192.mp3, nullptr);
   EXPECT_EQ(m192.mp3->bitrate, 192);
   EXPECT_EQ(m192.mp3->GetPlayTime(), 208333u);
@@ -32,7 +40,7 @@ TEST(Mp3PlayTime, LargeMembersDoNotWrapAt32Bits) {
 }
 
 TEST(Mp3PlayTime, FreeFormatGivesNoTime) {
-  SingleMember m(HeaderThenZeros(0x00, 4000));
+  SingleMember m(HeaderThenZeros(0x00, 4, 4000));
   ASSERT_NE(m.mp3, nullptr);
   EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset);
   EXPECT_EQ(m.mp3->bitrate, 0);
@@ -50,6 +58,28 @@ TEST(Mp3PlayTime, VbrHeaderFrameCountGivesTheDecodedLength) {
   EXPECT_EQ(info.mp3->GetPlayTime(), 501u * 1152 * 1000 / 44100);
 }
 
+TEST(Mp3PlayTime, VbrWithoutHeaderFrameIsTimedByItsFrames) {
+  // 128 and 160 kbit/s frames (417 and 522 bytes) of 1152 samples at 44.1 kHz.
+  const auto frames = [](size_t count, int b3, size_t length) {
+    std::string out;
+    for (size_t i = 0; i < count; ++i) out += build::MpegFrame(build::kMpeg1Layer3, b3, 0x00, length);
+    return out;
+  };
+  const std::string mixed = frames(30, build::kRate128, 417) + frames(40, 0xA0, 522) + frames(30, build::kRate128, 417);
+  SingleMember vbr(mixed + build::Ape(std::string(700, '\xFF'), true) + build::Id3v1("T", "", "", "", "", 1, 0));
+  EXPECT_EQ(vbr.mp3->countedFrames, 100u);
+  EXPECT_EQ(vbr.mp3->GetPlayTime(), 100u * 1152 * 1000 / 44100);
+  // Junk inside the stream is passed over; frames of another stream in it are not counted.
+  const std::string junk = std::string(300, '\0') + build::MpegFrame(build::kMpeg2Layer3, 0x90, 0, 261) +
+                           build::MpegFrame(build::kMpeg2Layer3, 0x90, 0, 261);
+  SingleMember damaged(frames(10, 0xA0, 522) + junk + frames(10, build::kRate128, 417));
+  EXPECT_EQ(damaged.mp3->countedFrames, 20u);
+  // Constant bitrate over the sampled frames: timed by its size, nothing walked.
+  SingleMember cbr(frames(200, build::kRate128, 417) + frames(10, 0xA0, 522));
+  EXPECT_EQ(cbr.mp3->countedFrames, 0u);
+  EXPECT_EQ(cbr.mp3->GetPlayTime(), (200u * 417 + 10 * 522) * 8 / 128);
+}
+
 TEST(Mp3PlayTime, TagsAreNotCountedAsAudio) {
   const std::string tag = build::Tag(build::Frame("TIT2", build::Latin("Song")) + std::string(500, '\0'));
   const std::string audio = build::CbrFrames(20);  // 8340 bytes
@@ -60,8 +90,39 @@ TEST(Mp3PlayTime, TagsAreNotCountedAsAudio) {
   EXPECT_EQ(m.mp3->GetPlayTime(), 8340u * 8 / 128);
 }
 
+TEST(Mp3PlayTime, ApeAndLyrics3TagsAtTheEndAreNotAudio) {
+  const std::string v1 = build::Id3v1("T", "A", "B", "2000", "", 1, 0);
+  const std::string ape = build::Ape(std::string(3000, 'a'), true);
+  const std::string apeFooterOnly = build::Ape(std::string(500, 'b'), false);
+  const std::string lyrics = build::Lyrics3("IND0000210EAL00004Band");
+  struct Case {
+    const char* what;
+    std::string tail;
+    uint32_t tags;  // bytes of the tail that are tags
+  } cases[] = {
+      {"APE with header before ID3v1", ape + v1, static_cast<uint32_t>(ape.size() + 128)},
+      {"APE footer alone at the end", apeFooterOnly, static_cast<uint32_t>(apeFooterOnly.size())},
+      {"ID3v1, then APE", v1 + ape, static_cast<uint32_t>(ape.size() + 128)},
+      {"Lyrics3 and APE before ID3v1", apeFooterOnly + lyrics + v1,
+       static_cast<uint32_t>(apeFooterOnly.size() + lyrics.size() + 128)},
+      {"Lyrics3 without ID3v1 is not taken", lyrics, 0},
+      {"APE claiming more than the member", build::Ape("x", false, 1u << 30), 0},
+  };
+  for (const Case& c : cases) {
+    SingleMember m(build::CbrFrames(8) + c.tail);
+    ASSERT_NE(m.mp3, nullptr) << c.what;
+    EXPECT_EQ(m.mp3->trailingTagSize, c.tags) << c.what;
+    EXPECT_EQ(m.mp3->GetPlayTime(), (8 * 417u + c.tail.size() - c.tags) * 8 / 128) << c.what;
+  }
+  // One frame before the tags: it ends where the tags begin, which confirms it.
+  SingleMember one(build::CbrFrames(1) + ape + v1);
+  EXPECT_EQ(one.mp3->syncOffset, one.mp3->dataOffset);
+  EXPECT_EQ(one.mp3->GetPlayTime(), 417u * 8 / 128);
+  EXPECT_EQ(one.mp3->title, "T");
+}
+
 TEST(Mp3PlayTime, CueTimeOverridesAndZeroRestores) {
-  SingleMember m(HeaderThenZeros(build::kRate128, 16000));
+  SingleMember m(HeaderThenZeros(build::kRate128, 417, 16000));
   Mp3File* mp3 = const_cast<Mp3File*>(m.mp3);
   ASSERT_NE(mp3, nullptr);
   mp3->SetPlayTime(180000);
@@ -91,6 +152,38 @@ TEST(Mp3Sync, ByteOrderMarkInsideATagIsNoFrame) {
   EXPECT_EQ(m.mp3->GetPlayTime(), 4170u * 8 / 128);
 }
 
+TEST(Mp3Sync, BackToBackTagsAreSkippedAndAHeaderNeedsTheNextToConfirmIt) {
+  // A Latin-1 tag, then a UTF-16 one whose "1" after the mark (FF FE 31) passes for a Layer I header.
+  const std::string latin = build::Tag(build::Frame("TIT2", build::Latin("Song")) + std::string(200, '\0'));
+  const std::string utf16 = build::Tag(build::Frame("TIT2", build::Utf16(u"1 Song")));
+  const std::string lone = build::MpegFrame(build::kMpeg1Layer3, build::kRate128, 0, 300);  // no header at 417
+  // A 44.1 kHz header whose follower is MPEG-2; that one is followed by nothing.
+  const std::string otherStream = build::MpegFrame(build::kMpeg1Layer3, build::kRate128, 0, 417) +
+                                  build::MpegFrame(build::kMpeg2Layer3, build::kRate128, 0, 304);
+  struct Case {
+    const char* what;
+    std::string lead;
+    uint32_t tags;  // bytes of the lead that are tags
+  } cases[] = {
+      {"two tags", latin + utf16, static_cast<uint32_t>(latin.size() + utf16.size())},
+      {"tag, then a stray unconfirmed header", utf16 + lone, static_cast<uint32_t>(utf16.size())},
+      {"follower of another stream", otherStream, 0},
+      {"a stray header before a tag that is not at the start", lone + latin, 0},
+  };
+  for (const Case& c : cases) {
+    SingleMember m(c.lead + build::CbrFrames(5));
+    ASSERT_NE(m.mp3, nullptr) << c.what;
+    EXPECT_EQ(m.mp3->leadingTagSize, c.tags) << c.what;
+    EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset + c.lead.size()) << c.what;
+    EXPECT_EQ(m.mp3->layer, 3) << c.what;
+    EXPECT_EQ(m.mp3->GetPlayTime(), (c.lead.size() - c.tags + 5 * 417u) * 8 / 128) << c.what;
+  }
+  // A member of one frame: its frame ends the data, nothing follows to confirm it.
+  SingleMember one(latin + build::CbrFrames(1));
+  EXPECT_EQ(one.mp3->syncOffset, one.mp3->dataOffset + latin.size());
+  EXPECT_EQ(one.mp3->GetPlayTime(), 417u * 8 / 128);
+}
+
 TEST(Mp3Sync, PatternsThatAreNoValidHeaderAreSkipped) {
   // Junk before the audio: a sync with bitrate index 15, one with sample-rate index 3.
   const std::string junk = build::Bytes({0xFF, 0xFB, 0xF0, 0x00, 0xFF, 0xFB, 0x9C, 0x00, 0xFF, 0xF9, 0x90, 0x00});
@@ -118,6 +211,58 @@ TEST(Mp3Sync, NoFrameMeansNoTimeAndNoTags) {
   EXPECT_EQ(empty.mp3->syncOffset, 0xFFFFFFFFu);
 }
 
+// An archive of one stored member of `size` zero bytes, written as a sparse file.
+std::string WriteSparseArchive(const std::string& fileName, uint32_t size) {
+  ZipLayout layout;
+  std::string zip = BuildZip({{"big.mp3", ""}}, ZipOptions(), &layout);
+  const auto put32 = [&zip](size_t at, uint32_t value) {
+    for (size_t i = 0; i < 4; ++i) zip[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  put32(layout.localHeaderOffsets[0] + 18, size);
+  put32(layout.localHeaderOffsets[0] + 22, size);
+  put32(layout.centralHeaderOffsets[0] + 20, size);
+  put32(layout.centralHeaderOffsets[0] + 24, size);
+  put32(layout.endRecordOffset + 16, layout.directoryOffset + size);
+  const std::string path = WriteTempFile(fileName, zip.substr(0, layout.directoryOffset));
+  std::error_code error;
+  std::filesystem::resize_file(path, uint64_t{layout.directoryOffset} + size, error);
+  if (error) return std::string();
+  std::ofstream(path, std::ios::binary | std::ios::app) << zip.substr(layout.directoryOffset);
+  return path;
+}
+
+TEST(Mp3Sync, SearchEndsOneMebibytePastTheTags) {
+  // Unconfirmed headers every 300 bytes for 100 KB, then the audio: still found.
+  std::string junk;
+  while (junk.size() < 100 * 1024) junk += build::MpegFrame(build::kMpeg1Layer3, build::kRate128, 0, 300);
+  const std::string tag = build::Tag(build::Frame("TIT2", build::Latin("Far")) + std::string(300000, '\0'));
+  SingleMember far(tag + junk + build::CbrFrames(3));
+  EXPECT_EQ(far.mp3->syncOffset, far.mp3->dataOffset + tag.size() + junk.size());
+  EXPECT_EQ(far.mp3->title, "Far");
+
+  // Audio that starts one byte too far is not looked for: no time, no tags.
+  SingleMember beyond(tag + std::string(1024 * 1024 + 1, '\0') + build::CbrFrames(3));
+  EXPECT_EQ(beyond.mp3->syncOffset, 0xFFFFFFFFu);
+  EXPECT_EQ(beyond.mp3->GetPlayTime(), 0u);
+  SingleMember within(tag + std::string(1024 * 1024 - 3, '\0') + build::CbrFrames(3));
+  EXPECT_EQ(within.mp3->bitrate, 128);
+
+  // 600 MB without a frame opens in a moment (the whole scan took seconds).
+  const std::string path = WriteSparseArchive("sparse.zip.mp3", 600000000);
+  if (path.empty()) GTEST_SKIP() << "cannot make a sparse file here";
+  const auto start = std::chrono::steady_clock::now();
+  ZipFile zip(path);
+  ASSERT_TRUE(zip.Read());
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("600 MB member without a frame: opened in %.3f s\n", seconds);
+  ASSERT_NE(Mp3At(zip, 0), nullptr);
+  EXPECT_EQ(Mp3At(zip, 0)->syncOffset, 0xFFFFFFFFu);
+  EXPECT_EQ(zip.GetPlayTime(), 0u);
+  EXPECT_LT(seconds, 2.0);
+  std::error_code error;
+  std::filesystem::remove(path, error);
+}
+
 TEST(Mp3Sync, TagClaimingMoreThanTheMemberIsNeitherSkippedNorLoaded) {
   // Unmasked size bytes 0xFF claim 512 MiB.
   const std::string header = "ID3" + build::Bytes({3, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
@@ -127,6 +272,21 @@ TEST(Mp3Sync, TagClaimingMoreThanTheMemberIsNeitherSkippedNorLoaded) {
   EXPECT_EQ(m.mp3->syncOffset, m.mp3->dataOffset + header.size());
   EXPECT_FALSE(m.mp3->HasTag());
   EXPECT_EQ(m.mp3->GetPlayTime(), (header.size() + 4 * 417u) * 8 / 128);
+}
+
+TEST(Mp3Sync, MemberEndIsBoundedByTheArchiveSize) {
+  // The member claims 1 MiB but the file ends after a few frames; its leading tag claims 64 KiB,
+  // less than the member's size but more than the file holds, so the tag is refused and the
+  // frames right behind its header are found.
+  const std::string header = "ID3" + build::Bytes({3, 0, 0, 0, 4, 0, 0});
+  ZipEntry entry("a.mp3", header + build::CbrFrames(4));
+  entry.compressedSizeOverride = entry.uncompressedSizeOverride = 1u << 20;
+  const std::unique_ptr<ZipFile> zip = ReadArchive({entry});
+  const Mp3File* mp3 = Mp3At(*zip, 0);
+  ASSERT_NE(mp3, nullptr);
+  EXPECT_EQ(mp3->leadingTagSize, 0u);
+  EXPECT_EQ(mp3->syncOffset, mp3->dataOffset + header.size());
+  EXPECT_EQ(mp3->bitrate, 128);
 }
 
 TEST(Mp3Tags, Id3v2ReplacesTheTextsAndGenreStaysFromId3v1) {

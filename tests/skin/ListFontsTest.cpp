@@ -1,4 +1,4 @@
-// The list fonts: height from the host's INI file, face from the settings with a fallback, and a
+// The list fonts: height as given, face from the settings with a fallback, and a
 // face that really draws Japanese.
 #include <gtest/gtest.h>
 
@@ -7,8 +7,6 @@
 
 namespace {
 
-using skintest::ScratchFolder;
-using skintest::WriteFile;
 
 LOGFONTA Describe(HFONT font) {
   LOGFONTA description = {};
@@ -16,19 +14,8 @@ LOGFONTA Describe(HFONT font) {
   return description;
 }
 
-TEST(ListFonts, HeightComesFromTheHostIniFile) {
-  ScratchFolder folder;
-  WriteFile(folder / "host.ini", "[Winamp]\r\npe_fontsize=14\r\n");
-  WriteFile(folder / "other.ini", "[Winamp]\r\nsnap=0\r\n[Other]\r\npe_fontsize=20\r\n");
-  EXPECT_EQ(ReadListFontHeight(folder / "host.ini"), 14);
-  EXPECT_EQ(ReadListFontHeight(folder / "other.ini"), 10);
-  EXPECT_EQ(ReadListFontHeight(folder / "missing.ini"), 10);
-}
-
 TEST(ListFonts, ListFontHasTheStatedAttributes) {
-  ScratchFolder folder;
-  WriteFile(folder / "host.ini", "[Winamp]\r\npe_fontsize=12\r\n");
-  HFONT font = CreateListFont(folder / "host.ini", "Arial");
+  HFONT font = CreateListFont(12, "Arial");
   ASSERT_NE(font, nullptr);
   const LOGFONTA d = Describe(font);
   EXPECT_EQ(d.lfHeight, 12);
@@ -42,8 +29,7 @@ TEST(ListFonts, ListFontHasTheStatedAttributes) {
 }
 
 TEST(ListFonts, FaceThatDoesNotFitFallsBackToTheJapaneseFace) {
-  ScratchFolder folder;
-  HFONT font = CreateListFont(folder / "none.ini", std::string(40, 'X'));
+  HFONT font = CreateListFont(10, std::string(40, 'X'));
   ASSERT_NE(font, nullptr);
   const LOGFONTA d = Describe(font);
   EXPECT_STREQ(d.lfFaceName, "MS Pゴシック");
@@ -67,8 +53,7 @@ TEST(ListFonts, SmallFontIsNinePixelsOfTheJapaneseFace) {
 }
 
 TEST(ListFonts, DefaultFaceDrawsJapanese) {
-  ScratchFolder folder;
-  HFONT font = CreateListFont(folder / "none.ini", "MS Pゴシック");
+  HFONT font = CreateListFont(10, "MS Pゴシック");
   ASSERT_NE(font, nullptr);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);

@@ -112,7 +112,8 @@ const Control kControls[] = {
      BS_AUTOCHECKBOX | BS_MULTILINE},
     {IDC_COMPILATION, "Edit", "", {24, 210, 128, 14}, WS_BORDER | ES_AUTOHSCROLL},
     {IDC_COMPILATION_VARIABLES, "Button", "変数(&\\) >>", {158, 210, 37, 14}, 0},
-    {-1, "Static", "Winamp 再起動後に有効かな。", {24, 251, 91, 8}, 0},
+    // Wider than the 91 units first drawn: the note is cut at that width in the dialog font.
+    {-1, "Static", "Winamp 再起動後に有効かな。", {24, 251, 120, 8}, 0},
     {IDC_FONT, "Edit", "", {51, 235, 108, 14}, WS_BORDER | ES_AUTOHSCROLL},
     {IDOK, "Button", "OK", {7, 278, 50, 14}, BS_DEFPUSHBUTTON},
     {IDCANCEL, "Button", "ｷｬﾝｾﾙ", {66, 278, 50, 14}, 0},
@@ -214,6 +215,33 @@ TEST_F(ConfigDialogResource, EveryControlInTabOrderWithTextPlaceAndStyle) {
       EXPECT_EQ(placed.bottom - placed.top, expected.bottom - expected.top);
     }
   }
+}
+
+// Every label fits its control in the dialog's font: static texts wrapped to their width, check
+// boxes on one line (or wrapped, for the multi-line one) beside their box.
+TEST_F(ConfigDialogResource, EveryLabelFitsItsControl) {
+  HDC dc = GetDC(dialog);
+  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+  const int box = GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the check box and its gap
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    char kind[32] = {};
+    GetClassNameA(c, kind, sizeof kind);
+    const LONG style = GetWindowLongA(c, GWL_STYLE);
+    const bool label = lstrcmpiA(kind, "Static") == 0 && (style & SS_TYPEMASK) == SS_LEFT;
+    const bool check = lstrcmpiA(kind, "Button") == 0 && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+    if (!label && !check) continue;
+    char text[256] = {};
+    GetWindowTextA(c, text, sizeof text);
+    RECT client = {};
+    GetClientRect(c, &client);
+    RECT needed = {0, 0, client.right - (check ? box : 0), 0};
+    const bool wraps = label || (style & BS_MULTILINE);
+    DrawTextA(dc, text, -1, &needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    EXPECT_LE(needed.right, client.right - (check ? box : 0)) << text;
+    EXPECT_LE(needed.bottom, client.bottom) << text;
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(dialog, dc);
 }
 
 TEST_F(ConfigDialogResource, PictureControlsShowTheCampaignBitmaps) {

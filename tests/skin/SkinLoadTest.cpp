@@ -3,6 +3,8 @@
 
 #include "SkinFixtures.h"
 #include "display/Skin.h"
+#include "plugin/HostWindowPlayer.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -36,11 +38,12 @@ class SkinLoad : public ::testing::Test {
  protected:
   ListColors Colors() { return ListColors{kUnset, kUnset, kUnset, kUnset}; }
   bool Load(bool force, ListColors* colors = nullptr) {
-    return skin.Load(force, host.hwnd(), GetModuleHandleA(nullptr), ownFolder, colors);
+    return skin.Load(force, &player, GetModuleHandleA(nullptr), ownFolder, colors);
   }
 
   ScratchFolder scratch;
   FakeHost host;
+  HostWindowPlayer player{host.hwnd()};
   Skin skin;
   // Beside a module "...\gen_trackcase.dll" the own folder is "...\gen_trackcase\".
   std::string ownFolder = scratch / "gen_trackcase\\";
@@ -207,7 +210,7 @@ TEST_F(SkinLoad, TheTwoHostSkinsLoadAndLookDifferent) {
     EXPECT_NE(colors.normal, kUnset);
     pictures.push_back(Pixels(skin.pleditBitmap));
   }
-  HBITMAP builtIn = skintest::LoadResourceBitmap(kResourcePledit);
+  HBITMAP builtIn = skintest::LoadResourceBitmap(IDB_PLEDIT);
   pictures.push_back(Pixels(builtIn));
   DeleteObject(builtIn);
   for (const auto& p : pictures) ASSERT_EQ(p.size(), 280u * 111u);

@@ -52,9 +52,6 @@ TEST(BuiltInPictures, HaveTheirSizesAndDepths) {
   ExpectHeader(ResourceHeader(IDB_POSBAR), 307, 10, 8, "Posbar");
   ExpectHeader(ResourceHeader(IDB_CAMPAIGN_PICTURE), 100, 100, 24, "campaign picture");
   ExpectHeader(ResourceHeader(IDB_CAMPAIGN_BANNER), 100, 40, 24, "campaign banner");
-  EXPECT_EQ(kResourcePledit, IDB_PLEDIT);
-  EXPECT_EQ(kResourceText, IDB_TEXT);
-  EXPECT_EQ(kResourcePosbar, IDB_POSBAR);
 }
 
 TEST(BuiltInPictures, HostSkinFilesHaveTheSameSizesAndDepth) {

@@ -43,6 +43,7 @@ struct ZipEntry {
   bool compressed = false;
   std::string extra;    // central header extra field
   std::string comment;  // member comment
+  uint16_t flags = 0;   // general purpose bit flag, in both headers
   // Overrides for broken or unusual archives.
   std::optional<std::string> localName;         // name stored in the local header (default: name)
   std::string localExtra;                       // local header extra field
@@ -110,7 +111,7 @@ inline std::string BuildZip(const std::vector<ZipEntry>& entries, const ZipOptio
     where.localHeaderOffsets.push_back(static_cast<uint32_t>(out.size()));
     out += std::string("PK\x03\x04", 4);
     Put16(out, e.compressed ? 20 : 10);  // version needed
-    Put16(out, 0);                       // flags
+    Put16(out, e.flags);                 // flags
     Put16(out, e.compressed ? 8 : 0);    // method
     Put16(out, 0x6000);                  // 12:00:00
     Put16(out, 0x5A21);                  // 2025-01-01
@@ -135,7 +136,7 @@ inline std::string BuildZip(const std::vector<ZipEntry>& entries, const ZipOptio
     out += std::string("PK\x01\x02", 4);
     Put16(out, 0x0314);  // made by: Unix, 2.0
     Put16(out, e.compressed ? 20 : 10);
-    Put16(out, 0);
+    Put16(out, e.flags);
     Put16(out, e.compressed ? 8 : 0);
     Put16(out, 0x6000);
     Put16(out, 0x5A21);

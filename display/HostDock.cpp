@@ -1,0 +1,191 @@
+#include "display/HostDock.h"
+
+#include <cstdint>
+
+#include "controller/TrackCommands.h"
+#include "display/MainWindow.h"
+#include "plugin/HostInterface.h"
+#include "settings/Settings.h"
+
+namespace {
+
+constexpr WPARAM kKeyM = 'M';
+
+// One intercepted host window. Plain data in static storage: it must stay valid, without any
+// destructor running, for as long as a host window may call one of our procedures.
+struct Interception {
+  HWND window;    // null: a free row
+  WNDPROC saved;  // the window's procedure before ours
+  WNDPROC ours;
+  HostDock* dock;  // null once the plug-in has let go: every message passes on
+};
+
+// Four host windows; room to spare for rows left behind by a shut-down that had to pin us.
+Interception g_table[8];
+
+Interception* Find(HWND window) {
+  if (window == nullptr) return nullptr;
+  for (Interception& row : g_table)
+    if (row.window == window) return &row;
+  return nullptr;
+}
+
+bool IsOurs(WNDPROC procedure) {
+  return procedure == &HostDock::HostMainProc || procedure == &HostDock::EqProc || procedure == &HostDock::PeProc ||
+         procedure == &HostDock::MbProc;
+}
+
+WNDPROC CurrentProcedure(HWND window) {
+  return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+// Keeps this module loaded until the process ends, so a procedure of ours that another
+// subclasser still calls never points into unloaded code.
+void PinModule() {
+  HMODULE module = nullptr;
+  const auto address = reinterpret_cast<LPCSTR>(&g_table);
+  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, address, &module)) {
+    // A reference that is never released has the same effect.
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, address, &module);
+  }
+}
+
+}  // namespace
+
+struct HostDockDispatch {
+  static LRESULT Intercept(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Interception* row = Find(hwnd);
+    if (row == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    const WNDPROC saved = row->saved;
+    if (message == WM_NCDESTROY) {
+      // The handle may be reused for another window: the row goes with this one.
+      if (row->dock) row->dock->Forget(hwnd);
+      *row = Interception{};
+    } else if (row->dock) {
+      // The host calls this procedure: nothing may be thrown back into it.
+      try {
+        LRESULT result = 0;
+        if (row->dock->Handle(hwnd, message, wParam, lParam, &result)) return result;
+      } catch (...) {
+      }
+    }
+    return CallWindowProcA(saved, hwnd, message, wParam, lParam);
+  }
+};
+
+LRESULT CALLBACK HostDock::HostMainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return HostDockDispatch::Intercept(hwnd, message, wParam, lParam);
+}
+LRESULT CALLBACK HostDock::EqProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return HostDockDispatch::Intercept(hwnd, message, wParam, lParam);
+}
+LRESULT CALLBACK HostDock::PeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return HostDockDispatch::Intercept(hwnd, message, wParam, lParam);
+}
+LRESULT CALLBACK HostDock::MbProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return HostDockDispatch::Intercept(hwnd, message, wParam, lParam);
+}
+
+HostDock::HostDock(MainWindow& owner, TrackCommands& commands) : owner(owner), commands(commands) {}
+
+HostDock::~HostDock() { Detach(); }
+
+void HostDock::Attach(HWND hostWindow) {
+  hostWnd = hostWindow;
+  eqWnd = FindWindowA(kHostEqualizerClass, nullptr);
+  peWnd = FindWindowA(kHostPlaylistClass, nullptr);
+  mbWnd = FindWindowA(kHostMiniBrowserClass, nullptr);
+  const HWND windows[] = {hostWnd, eqWnd, peWnd, mbWnd};
+  const WNDPROC procedures[] = {&HostDock::HostMainProc, &HostDock::EqProc, &HostDock::PeProc, &HostDock::MbProc};
+  WNDPROC saved[4] = {};
+  for (int i = 0; i < 4; ++i) saved[i] = windows[i] ? CurrentProcedure(windows[i]) : nullptr;
+
+  for (int i = 0; i < 4; ++i) {
+    if (saved[i] == nullptr) continue;
+    if (Interception* left = Find(windows[i])) {
+      // Still in the window's chain from an earlier start-up that had to leave it there: take it
+      // up again rather than stack a second interception on the same window.
+      if (left->dock == nullptr) left->dock = this;
+      continue;
+    }
+    if (IsOurs(saved[i])) continue;  // never our own procedure as the one to pass on to
+    Interception* row = nullptr;
+    for (Interception& candidate : g_table) {
+      if (candidate.window == nullptr) {
+        row = &candidate;
+        break;
+      }
+    }
+    if (row == nullptr) continue;
+    // The row is ready before the procedure is replaced, so no message can miss it.
+    *row = Interception{windows[i], saved[i], procedures[i], this};
+    SetLastError(0);
+    if (SetWindowLongPtrA(windows[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedures[i])) == 0 &&
+        GetLastError() != 0) {
+      *row = Interception{};
+    }
+  }
+}
+
+void HostDock::Detach() {
+  bool pin = false;
+  for (Interception& row : g_table) {
+    if (row.window == nullptr || row.dock != this) continue;
+    row.dock = nullptr;
+    if (!IsWindow(row.window)) {
+      row = Interception{};
+      continue;
+    }
+    if (CurrentProcedure(row.window) == row.ours &&
+        SetWindowLongPtrA(row.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(row.saved)) != 0) {
+      row = Interception{};
+      continue;
+    }
+    pin = true;  // someone replaced the procedure after us and may call ours at any time
+  }
+  if (pin) PinModule();
+  hostWnd = eqWnd = peWnd = mbWnd = nullptr;
+}
+
+bool HostDock::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  switch (message) {
+    case WM_MOVE:
+      // Moves of the equalizer, playlist editor or MiniBrowser alone are not followed.
+      if (window == hostWnd) Follow(lParam);
+      return false;
+    case WM_KEYDOWN:
+      if (wParam == VK_OEM_COMMA || wParam == VK_OEM_PERIOD) {
+        // Also with no archive open: the host never sees these two keys.
+        commands.JumpTo(owner.GetCurrentTrack() + (wParam == VK_OEM_COMMA ? -1 : 1), 0);
+        *result = 0;
+        return true;
+      }
+      return false;
+    case WM_SYSKEYDOWN:
+      if (wParam == kKeyM && (HIWORD(lParam) & KF_ALTDOWN)) {
+        commands.ToggleWindow();
+        *result = 0;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void HostDock::Follow(LPARAM position) {
+  if (!owner.IsDocked()) return;
+  // The client origin in two signed 16-bit words: a host window left of or above the screen's
+  // corner has negative coordinates.
+  const int x = static_cast<int16_t>(LOWORD(position)) + owner.dockOffsetX;
+  const int y = static_cast<int16_t>(HIWORD(position)) + owner.dockOffsetY;
+  g_settings.x = x;
+  g_settings.y = y;
+  SetWindowPos(owner.hwnd, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void HostDock::Forget(HWND window) {
+  // Only the window being destroyed is forgotten: the others keep their keys.
+  for (HWND* known : {&hostWnd, &eqWnd, &peWnd, &mbWnd})
+    if (*known == window) *known = nullptr;
+}

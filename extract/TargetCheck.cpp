@@ -1,0 +1,130 @@
+#include "extract/TargetCheck.h"
+
+#include <windows.h>
+
+namespace {
+
+// A path as the file system sees it: made full (relative parts, "." and ".." resolved, '/' made
+// '\'), and the same in upper case for comparing. Both are empty when the path cannot be resolved.
+struct ResolvedPath {
+  std::wstring full;
+  std::wstring key;
+};
+
+ResolvedPath Resolve(const std::string& path) {
+  // Through UTF-16, as the A functions do: a double-byte character whose trail byte is '\' stays
+  // one character, and full-width letters fold to upper case as the file system folds them.
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+  if (wideLength <= 1) {
+    return {};
+  }
+  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], wideLength);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) {
+    return {};
+  }
+  ResolvedPath resolved;
+  resolved.full.assign(needed, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), needed, &resolved.full[0], nullptr);
+  if (length == 0 || length >= needed) {
+    return {};
+  }
+  resolved.full.resize(length);
+  resolved.key.assign(length, L'\0');
+  if (LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, resolved.full.c_str(), static_cast<int>(length),
+                   &resolved.key[0], static_cast<int>(length)) != static_cast<int>(length)) {
+    return {};
+  }
+  return resolved;
+}
+
+enum class Presence { Missing, Present, Unknown };
+
+struct FileFacts {
+  DWORD attributes = 0;
+  DWORD type = FILE_TYPE_UNKNOWN;
+  DWORD volume = 0;
+  DWORD indexHigh = 0;
+  DWORD indexLow = 0;
+  // Some network file systems report no file index; such a file has no identity to compare.
+  bool HasIdentity() const { return indexHigh != 0 || indexLow != 0; }
+  bool SameFileAs(const FileFacts& other) const {
+    return HasIdentity() && volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
+  }
+};
+
+// Looks at a file through a handle that may read its attributes only, so that nothing is locked
+// or changed. `followLinks` false examines a link itself rather than what it points to.
+Presence Examine(const std::wstring& path, bool followLinks, FileFacts& facts) {
+  const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+  const HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Presence::Missing : Presence::Unknown;
+  }
+  BY_HANDLE_FILE_INFORMATION info = {};
+  const bool known = GetFileInformationByHandle(handle, &info) != 0;
+  facts.type = GetFileType(handle);
+  CloseHandle(handle);
+  if (!known) {
+    return Presence::Unknown;
+  }
+  facts.attributes = info.dwFileAttributes;
+  facts.volume = info.dwVolumeSerialNumber;
+  facts.indexHigh = info.nFileIndexHigh;
+  facts.indexLow = info.nFileIndexLow;
+  return Presence::Present;
+}
+
+// An existing file the copy must leave alone whoever it belongs to: the user marked it read-only,
+// the system owns it (desktop.ini on the desktop is hidden and system), or it is no plain file.
+bool IsProtected(const FileFacts& facts) {
+  constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+  return (facts.attributes & FILE_ATTRIBUTE_READONLY) != 0 || (facts.attributes & kHiddenSystem) == kHiddenSystem ||
+         (facts.attributes & kNotPlain) != 0 || facts.type != FILE_TYPE_DISK;
+}
+
+}  // namespace
+
+bool MayWriteTarget(const std::string& target, const std::vector<std::string>& keep) {
+  const ResolvedPath resolvedTarget = Resolve(target);
+  if (resolvedTarget.key.empty()) {
+    return false;
+  }
+  std::vector<ResolvedPath> kept;
+  for (const std::string& path : keep) {
+    if (path.empty()) {
+      continue;
+    }
+    kept.push_back(Resolve(path));
+    // Checked by name first: a kept file that cannot be opened still has its name.
+    if (kept.back().key == resolvedTarget.key) {
+      return false;
+    }
+  }
+  FileFacts targetFacts;
+  switch (Examine(resolvedTarget.full, false, targetFacts)) {
+    case Presence::Missing:
+      return true;  // a new file cannot be any existing one
+    case Presence::Unknown:
+      return false;
+    case Presence::Present:
+      break;
+  }
+  if (IsProtected(targetFacts)) {
+    return false;
+  }
+  // The same file under another name: a short 8.3 name, a hard link, another route to the folder.
+  for (const ResolvedPath& path : kept) {
+    FileFacts keptFacts;
+    if (!path.full.empty() && Examine(path.full, true, keptFacts) == Presence::Present &&
+        keptFacts.SameFileAs(targetFacts)) {
+      return false;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,12 @@
+// Decides whether a copy may write its target file. A member's name comes from an untrusted archive
+// and may name the archive itself or a file the user protected; replacing either loses data.
+#pragma once
+#include <string>
+#include <vector>
+
+// True when `target` may be created or replaced. False when it is one of `keep` (empty entries are
+// ignored) - the same path once both are made full and compared without regard to letter case, or
+// the same file by volume serial number and file index - or when it exists and is read-only, both
+// hidden and system, a folder, a reparse point or anything but a plain file on disk, or when it
+// cannot be examined.
+bool MayWriteTarget(const std::string& target, const std::vector<std::string>& keep);

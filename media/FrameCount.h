@@ -1,0 +1,28 @@
+// The length of a VBR member that carries no Xing/Info/VBRI header frame: its frames are counted
+// by walking their headers (nothing is decoded). Pure functions over a positioned-read callback.
+#pragma once
+#include <cstdint>
+
+#include "media/ByteWindow.h"
+
+namespace media {
+
+// The first frames whose bitrates tell a CBR member from a VBR one: those within 64 KiB, some
+// seconds of audio, so that a quiet start a VBR encoder writes at one low bitrate is passed.
+constexpr uint64_t kBitrateSampleBytes = 64 * 1024;
+constexpr int kBitrateSampleFrames = 1024;
+
+// True when the first frames from `first` (within kBitrateSampleBytes, at most
+// kBitrateSampleFrames of them) do not all have the first frame's bitrate.
+bool BitratesVary(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd);
+
+// The frames of the stream that starts with the frame at `first`, up to `audioEnd`: each header
+// leads to the next by its frame length. Where the chain breaks, the walk goes on at the next
+// header of the same stream that its follower confirms, looked for at most 1 MiB on.
+uint64_t CountFrames(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd);
+
+// CountFrames for a member whose bitrates vary; 0 for one of constant bitrate, which its size
+// times well and whose walk is spared.
+uint64_t CountVbrFrames(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd);
+
+}  // namespace media

@@ -1,0 +1,62 @@
+#include "media/FrameSync.h"
+
+#include "media/Id3Tag.h"
+#include "media/MpegHeader.h"
+
+namespace media {
+
+namespace {
+
+// Longer than any frame (MPEG-2 Layer II at 160 kbit/s and 8 kHz: 2881 bytes) plus a header.
+constexpr size_t kFrameLookahead = 4096;
+
+// Version, layer and sample rate agree: the next frame belongs to the same stream.
+bool SameStream(const uint8_t* a, const uint8_t* b) {
+  return mpeg::Version(a[1]) == mpeg::Version(b[1]) && mpeg::Layer(a[1]) == mpeg::Layer(b[1]) &&
+         mpeg::SampleRateIndex(a[2]) == mpeg::SampleRateIndex(b[2]);
+}
+
+bool Confirmed(ByteWindow& window, uint64_t at, const uint8_t header[3], uint64_t end, uint64_t audioEnd) {
+  const uint32_t length = mpeg::FrameLength(header[0], header[1], header[2]);
+  if (length == 0) return false;
+  const uint64_t next = at + length;
+  if (next == end || next == audioEnd) return true;  // a member of one frame
+  uint8_t after[3];
+  return window.Peek(next, after, sizeof after) && mpeg::IsValidHeader(after[0], after[1], after[2]) &&
+         SameStream(header, after);
+}
+
+}  // namespace
+
+uint64_t LeadingTagsSize(const ReadAtFunction& read, uint64_t begin, uint64_t end) {
+  uint64_t pos = begin;
+  for (int i = 0; i < kMaxLeadingTags && pos <= end && end - pos >= kId3v2HeaderSize; ++i) {
+    uint8_t head[kId3v2HeaderSize];
+    if (read(pos, head, sizeof head) != sizeof head) break;
+    const uint64_t total = Id3v2TotalSize(head, sizeof head);
+    if (total == 0 || total > end - pos) break;
+    pos += total;
+  }
+  return pos - begin;
+}
+
+bool FindFirstFrame(const ReadAtFunction& read, uint64_t begin, uint64_t end, uint64_t audioEnd,
+                    uint64_t searchLimit, uint64_t& frameOffset) {
+  if (begin >= end) return false;
+  ByteWindow window(read, end);
+  const uint64_t stop = end - begin > searchLimit ? begin + searchLimit : end;
+  for (uint64_t pos = begin; pos < stop; ++pos) {
+    // Keeps the longest frame's length ahead in the window, so a confirmation reads nothing.
+    const uint8_t* header = window.At(pos, 3, kFrameLookahead);
+    if (header == nullptr) return false;  // fewer than three bytes left
+    if (!mpeg::IsValidHeader(header[0], header[1], header[2])) continue;
+    const bool freeFormat = mpeg::BitrateIndex(header[2]) == 0;
+    if ((freeFormat && pos == begin) || (!freeFormat && Confirmed(window, pos, header, end, audioEnd))) {
+      frameOffset = pos;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace media

@@ -1,0 +1,36 @@
+// Everything the plug-in asks of the host or tells it: the host's messages and the keys of its INI
+// file, as operations. HostWindowPlayer sends the messages to the host's main window; tests record
+// the calls instead. The controller and the window reach the host only through this class.
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct HostSkin {
+  std::string folder;    // the folder of the host's current skin
+  std::string identity;  // compared from tick to tick to notice a change of skin
+};
+
+class HostPlayer {
+ public:
+  virtual ~HostPlayer() = default;
+
+  // What the timer asks on every tick, in this order while the host plays.
+  virtual bool IsPlaying() = 0;                               // user message 104, answer 1
+  virtual uint32_t GetPosition() = 0;                         // user message 105, in ms
+  virtual int GetListIndex() = 0;                             // user message 125
+  virtual std::string GetEntryFileName(int listIndex) = 0;   // user message 211; empty for none
+
+  virtual void Seek(uint32_t positionMs) = 0;                 // user message 106
+  virtual void Play() = 0;                                    // command 40045
+  virtual void Pause() = 0;                                   // command 40046
+  virtual void Stop() = 0;                                    // command 40047
+  // User message 249 with the path's address, then again with 0; the path must outlive the call.
+  virtual void OpenInMiniBrowser(const std::string& path) = 0;
+
+  virtual HostSkin GetSkin() = 0;                             // user message 201
+
+  // Section "Winamp" of the host's INI file.
+  virtual int GetListFontSize() = 0;                          // "pe_fontsize", default 10
+  virtual int GetSnap() = 0;                                  // "snap", default 1
+  virtual int GetSnapLength() = 0;                            // "snaplen", default 10
+};

@@ -1,0 +1,56 @@
+#include "plugin/HostWindowPlayer.h"
+
+#include "plugin/HostInterface.h"
+#include "settings/SettingsStore.h"
+
+LRESULT HostWindowPlayer::User(WPARAM wParam, LPARAM code) const {
+  return SendMessageA(hostWnd_, kHostUserMessage, wParam, code);
+}
+
+void HostWindowPlayer::Command(WPARAM command) const { SendMessageA(hostWnd_, WM_COMMAND, command, 0); }
+
+bool HostWindowPlayer::IsPlaying() { return User(0, kIpcIsPlaying) == 1; }
+
+uint32_t HostWindowPlayer::GetPosition() { return static_cast<uint32_t>(User(0, kIpcGetOutputTime)); }
+
+int HostWindowPlayer::GetListIndex() { return static_cast<int>(User(0, kIpcGetListPos)); }
+
+std::string HostWindowPlayer::GetEntryFileName(int listIndex) {
+  const auto* name = reinterpret_cast<const char*>(User(static_cast<WPARAM>(listIndex), kIpcGetPlaylistFile));
+  return name ? std::string(name) : std::string();
+}
+
+void HostWindowPlayer::Seek(uint32_t positionMs) { User(static_cast<WPARAM>(positionMs), kIpcJumpToTime); }
+
+void HostWindowPlayer::Play() { Command(kCommandPlay); }
+
+void HostWindowPlayer::Pause() { Command(kCommandPause); }
+
+void HostWindowPlayer::Stop() { Command(kCommandStop); }
+
+void HostWindowPlayer::OpenInMiniBrowser(const std::string& path) {
+  User(reinterpret_cast<WPARAM>(path.c_str()), kIpcMiniBrowserOpen);
+  User(0, kIpcMiniBrowserOpen);
+}
+
+HostSkin HostWindowPlayer::GetSkin() {
+  char folder[kSkinPathBufferSize] = {};
+  const auto* identity = reinterpret_cast<const char*>(User(reinterpret_cast<WPARAM>(folder), kIpcGetSkinInfo));
+  // The host writes into our buffer; never trust it to have stopped inside.
+  folder[kSkinPathBufferSize - 1] = '\0';
+  return HostSkin{std::string(folder), identity ? std::string(identity) : std::string()};
+}
+
+int HostWindowPlayer::GetListFontSize() {
+  return static_cast<int>(
+      GetPrivateProfileIntA(kHostIniSection, kHostKeyFontSize, kHostDefaultFontSize, hostIniPath.c_str()));
+}
+
+int HostWindowPlayer::GetSnap() {
+  return static_cast<int>(GetPrivateProfileIntA(kHostIniSection, kHostKeySnap, kHostDefaultSnap, hostIniPath.c_str()));
+}
+
+int HostWindowPlayer::GetSnapLength() {
+  return static_cast<int>(
+      GetPrivateProfileIntA(kHostIniSection, kHostKeySnapLength, kHostDefaultSnapLength, hostIniPath.c_str()));
+}

@@ -1,0 +1,31 @@
+// The host as it is: messages sent with SendMessageA to its main window, and its INI file
+// (hostIniPath of the settings store) read with GetPrivateProfileIntA.
+#pragma once
+#include <windows.h>
+
+#include "plugin/HostPlayer.h"
+
+class HostWindowPlayer : public HostPlayer {
+ public:
+  explicit HostWindowPlayer(HWND hostWnd) : hostWnd_(hostWnd) {}
+
+  bool IsPlaying() override;
+  uint32_t GetPosition() override;
+  int GetListIndex() override;
+  std::string GetEntryFileName(int listIndex) override;
+  void Seek(uint32_t positionMs) override;
+  void Play() override;
+  void Pause() override;
+  void Stop() override;
+  void OpenInMiniBrowser(const std::string& path) override;
+  HostSkin GetSkin() override;
+  int GetListFontSize() override;
+  int GetSnap() override;
+  int GetSnapLength() override;
+
+ private:
+  LRESULT User(WPARAM wParam, LPARAM code) const;
+  void Command(WPARAM command) const;
+
+  HWND hostWnd_;
+};
