@@ -1,8 +1,8 @@
 // Positioned reads of one open archive, shared by the directory walk and every member's analysis.
-// Nearby reads are served from three small read-ahead windows (a member's start, its first frame
-// and its end, the end reaching into the next member's start); a read that continues the previous
-// one widens the next window, so a long scan costs few system reads. The central directory can be held whole in a block of
-// its own.
+// Nearby reads are served from four small read-ahead windows (a member's start and its first
+// frames, the frame headers of a large tag, and its end reaching into the next member's start); a
+// read that continues the previous one widens the next window, so a long scan costs few system
+// reads. The central directory can be held whole in a block of its own.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -34,7 +34,8 @@ class ArchiveReader {
   // when they are no more than kMaxHeld; otherwise reads go on through the windows.
   void Hold(uint64_t offset, uint64_t count);
 
-  static constexpr size_t kFirstWindow = 1024;
+  static constexpr size_t kFirstWindow = 2048;
+  static constexpr size_t kBackReach = 256;
   static constexpr size_t kMaxWindow = 64 * 1024;
   static constexpr uint64_t kMaxHeld = 8u << 20;
 
@@ -52,7 +53,7 @@ class ArchiveReader {
   ByteSource* source_ = nullptr;
   uint64_t size_ = 0;
   Window held_;
-  Window windows_[3];
+  Window windows_[4];
   uint64_t uses_ = 0;
   uint64_t lastFillEnd_ = UINT64_MAX;
   size_t nextWindow_ = kFirstWindow;

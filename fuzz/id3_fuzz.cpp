@@ -54,12 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mpeg::VbrFrameCount(data + sync, size - static_cast<size_t>(sync));
   }
 
-  const media::ReadAtFunction read = [data, size](uint64_t offset, uint8_t* destination, size_t count) -> size_t {
+  const auto fromMemory = [data, size](uint64_t offset, uint8_t* destination, size_t count) -> size_t {
     if (offset >= size) return 0;
     const size_t n = count < size - offset ? count : static_cast<size_t>(size - offset);
     std::memcpy(destination, data + offset, n);
     return n;
   };
+  const media::ReadAtFunction read = media::ReadThrough(fromMemory);
   const uint64_t lead = media::LeadingTagsSize(read, 0, size);
   const uint64_t trail = media::TrailingTagsSize(read, lead, size);
   if (lead > size || lead + trail > size) std::abort();

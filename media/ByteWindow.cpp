@@ -9,7 +9,9 @@ const uint8_t* ByteWindow::At(uint64_t offset, size_t n, size_t ahead) {
   const uint64_t left = end_ - offset;
   const size_t wanted = left < uint64_t{n} + ahead ? static_cast<size_t>(left) : n + ahead;
   if (offset < start_ || offset - start_ > buffer_.size() || buffer_.size() - (offset - start_) < wanted) {
-    const size_t fill = left < kChunk ? static_cast<size_t>(left) : (wanted > kChunk ? wanted : kChunk);
+    const size_t chunk = wanted > nextChunk_ ? wanted : nextChunk_;
+    const size_t fill = left < chunk ? static_cast<size_t>(left) : chunk;
+    if (nextChunk_ < kMaxChunk) nextChunk_ *= 2;
     buffer_.resize(fill);
     const size_t got = fill == 0 ? 0 : read_(offset, buffer_.data(), fill);
     buffer_.resize(got < fill ? got : fill);

@@ -46,9 +46,14 @@ bool BitratesVary(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd)
   ByteWindow window(read, audioEnd);
   uint8_t stream[3];
   if (!window.Peek(first, stream, sizeof stream)) return false;
+  // The first look takes the span a constant bitrate gives the sample, so it is read in one go.
+  const uint32_t firstLength = mpeg::FrameLength(stream[0], stream[1], stream[2]);
+  const uint64_t span = uint64_t{firstLength} * (kBitrateSampleFrames - 1);
+  size_t ahead = static_cast<size_t>(span < kBitrateSampleBytes ? span : kBitrateSampleBytes);
   uint64_t pos = first;
   for (int i = 0; i < kBitrateSampleFrames && pos - first < kBitrateSampleBytes;) {
-    const uint8_t* header = window.At(pos, 3);
+    const uint8_t* header = window.At(pos, 3, ahead);
+    ahead = 0;
     if (header == nullptr) break;
     const uint32_t length = StreamFrameLength(stream, header);
     if (length != 0 && length <= audioEnd - pos) {

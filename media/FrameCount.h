@@ -7,10 +7,10 @@
 
 namespace media {
 
-// The first frames whose bitrates tell a CBR member from a VBR one: those within 64 KiB, some
-// seconds of audio, so that a quiet start a VBR encoder writes at one low bitrate is passed.
+// The first frames whose bitrates tell a CBR member from a VBR one: 32 of them (within 64 KiB),
+// most of a second of audio; a VBR encoder varies its bitrate well within them.
 constexpr uint64_t kBitrateSampleBytes = 64 * 1024;
-constexpr int kBitrateSampleFrames = 1024;
+constexpr int kBitrateSampleFrames = 32;
 
 // True when the first frames from `first` (within kBitrateSampleBytes, at most
 // kBitrateSampleFrames of them) do not all have the first frame's bitrate.

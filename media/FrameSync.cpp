@@ -7,9 +7,6 @@ namespace media {
 
 namespace {
 
-// Longer than any frame (MPEG-2 Layer II at 160 kbit/s and 8 kHz: 2881 bytes) plus a header.
-constexpr size_t kFrameLookahead = 4096;
-
 // Version, layer and sample rate agree: the next frame belongs to the same stream.
 bool SameStream(const uint8_t* a, const uint8_t* b) {
   return mpeg::Version(a[1]) == mpeg::Version(b[1]) && mpeg::Layer(a[1]) == mpeg::Layer(b[1]) &&
@@ -46,8 +43,8 @@ bool FindFirstFrame(const ReadAtFunction& read, uint64_t begin, uint64_t end, ui
   ByteWindow window(read, end);
   const uint64_t stop = end - begin > searchLimit ? begin + searchLimit : end;
   for (uint64_t pos = begin; pos < stop; ++pos) {
-    // Keeps the longest frame's length ahead in the window, so a confirmation reads nothing.
-    const uint8_t* header = window.At(pos, 3, kFrameLookahead);
+    // The confirming header is peeked at: a read of its own only when the window ends before it.
+    const uint8_t* header = window.At(pos, 3);
     if (header == nullptr) return false;  // fewer than three bytes left
     if (!mpeg::IsValidHeader(header[0], header[1], header[2])) continue;
     const bool freeFormat = mpeg::BitrateIndex(header[2]) == 0;

@@ -25,9 +25,10 @@ uint32_t Saturate32(uint64_t value) {
 
 // The analysis steps read the open archive through this.
 media::ReadAtFunction ReaderOf(ArchiveReader& in) {
-  return [&in](uint64_t offset, uint8_t* destination, size_t count) {
-    return in.ReadAt(offset, destination, count);
-  };
+  return {[](void* reader, uint64_t offset, uint8_t* destination, size_t count) {
+            return static_cast<ArchiveReader*>(reader)->ReadAt(offset, destination, count);
+          },
+          &in};
 }
 
 std::string FormatInt(const char* pattern, int value) {

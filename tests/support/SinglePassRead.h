@@ -2,8 +2,9 @@
 // open, the end record and the central directory in one read each, then for every stored ".mp3"
 // member, forward only, one read of a kilobyte from its local header into its first audio bytes
 // (together with the previous member's last 128 bytes when they lie just before it), the frame
-// headers and shown texts of a tag too large for that read (a cover picture is passed over), and
-// the first audio bytes after such a tag. Reads through the same unbuffered file source as the plug-in; returns a sum
+// headers and shown texts of a tag too large for that read (a cover picture is passed over), the
+// first audio bytes after such a tag, and, for a member whose first frame has no Xing/Info/VBRI
+// count, one read on to the header of its 32nd frame (whose bitrates tell CBR from VBR). Reads through the same unbuffered file source as the plug-in; returns a sum
 // of what it decoded, so that no read can be optimised away. Archives without an archive comment.
 #pragma once
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "archive/LittleEndian.h"
+#include "media/MpegHeader.h"
 #include "platform/FileSource.h"
 
 inline uint64_t SinglePassRead(const std::string& path) {
@@ -31,6 +33,8 @@ inline uint64_t SinglePassRead(const std::string& path) {
   size_t at = 0;
   constexpr size_t kTail = 128;
   constexpr size_t kLead = 1024;  // the local header, a small tag and the first frame
+  constexpr size_t kFrameHead = 64;
+  constexpr uint64_t kSampleFrames = 32;
   std::vector<uint8_t> block(kTail + kLead);
   uint8_t buffer[kTail];
   uint64_t pendingTail = UINT64_MAX;  // where the last 128 bytes of the previous member start
@@ -83,10 +87,27 @@ inline uint64_t SinglePassRead(const std::string& path) {
         frame += 10 + uint64_t{frameSize};
       }
     }
-    if (inLead(audio, 4)) {
-      sum += lead[audio - local + 2];
-    } else if (file->ReadAt(audio, buffer, 4) == 4) {
-      sum += buffer[2];
+    // The first frame's header and enough of it for a Xing/Info/VBRI count.
+    uint8_t frame[kFrameHead];
+    const size_t end32 = static_cast<size_t>(size32 - (audio - data < size32 ? audio - data : size32));
+    const size_t head = end32 < kFrameHead ? end32 : kFrameHead;
+    if (inLead(audio, head)) {
+      std::memcpy(frame, lead + (audio - local), head);
+    } else if (file->ReadAt(audio, frame, head) != head) {
+      continue;
+    }
+    if (head < 4) continue;
+    sum += frame[2];
+    // Without such a count, the headers of the first 32 frames tell CBR from VBR: one read from
+    // where the lead ends to the 32nd header, at the first frame's length apart.
+    const uint32_t length = mpeg::FrameLength(frame[0], frame[1], frame[2]);
+    if (mpeg::VbrFrameCount(frame, head < length ? head : length) == 0 && length != 0) {
+      const uint64_t sampleEnd = audio + uint64_t{length} * (kSampleFrames - 1) + 4;
+      const uint64_t from = local + got > audio ? local + got : audio;
+      if (sampleEnd <= data + size32 && sampleEnd > from) {
+        std::vector<uint8_t> sample(static_cast<size_t>(sampleEnd - from));
+        if (file->ReadAt(from, sample.data(), sample.size()) == sample.size()) sum += sample.back();
+      }
     }
     if (size32 >= kTail) pendingTail = data + size32 - kTail;
   }
