@@ -1,7 +1,9 @@
 // Every archive the tests and the fuzzer have, read the way the plug-in reads it, against the
 // report captured for it in tests/data/reads/ (status, every member field, times, tags, list
-// lines). The captures were taken before the archive read moved to one handle; any difference is
-// a change of what the user sees. TC_WRITE_READS=1 rewrites the captures instead of comparing.
+// lines). The captures were taken before the archive read moved to one handle and retaken, line
+// by line checked, for the timing fixes (confirmed sync, frame count, trailing tags) and the
+// report's status and method words; any difference is a change of what the user sees.
+// TC_WRITE_READS=1 rewrites the captures instead of comparing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
