@@ -5,10 +5,12 @@
 namespace {
 
 // A path as the file system sees it: made full (relative parts, "." and ".." resolved, '/' made
-// '\'), and the same in upper case for comparing. Both are empty when the path cannot be resolved.
+// '\'), and the same in upper case for comparing, each ending in its terminating zero. Both are
+// empty when the path cannot be resolved. Plain wide-character vectors: std::wstring would bring
+// the library's whole wide-string instantiation into the DLL.
 struct ResolvedPath {
-  std::wstring full;
-  std::wstring key;
+  std::vector<wchar_t> full;
+  std::vector<wchar_t> key;
 };
 
 ResolvedPath Resolve(const std::string& path) {
@@ -18,22 +20,22 @@ ResolvedPath Resolve(const std::string& path) {
   if (wideLength <= 1) {
     return {};
   }
-  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], wideLength);
-  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  std::vector<wchar_t> wide(static_cast<size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), wideLength);
+  const DWORD needed = GetFullPathNameW(wide.data(), 0, nullptr, nullptr);
   if (needed == 0) {
     return {};
   }
   ResolvedPath resolved;
   resolved.full.assign(needed, L'\0');
-  const DWORD length = GetFullPathNameW(wide.c_str(), needed, &resolved.full[0], nullptr);
+  const DWORD length = GetFullPathNameW(wide.data(), needed, resolved.full.data(), nullptr);
   if (length == 0 || length >= needed) {
     return {};
   }
-  resolved.full.resize(length);
-  resolved.key.assign(length, L'\0');
-  if (LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, resolved.full.c_str(), static_cast<int>(length),
-                   &resolved.key[0], static_cast<int>(length)) != static_cast<int>(length)) {
+  resolved.full.resize(length + 1);
+  resolved.key.assign(length + 1, L'\0');
+  if (LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, resolved.full.data(), static_cast<int>(length),
+                   resolved.key.data(), static_cast<int>(length)) != static_cast<int>(length)) {
     return {};
   }
   return resolved;
@@ -56,9 +58,9 @@ struct FileFacts {
 
 // Looks at a file through a handle that may read its attributes only, so that nothing is locked
 // or changed. `followLinks` false examines a link itself rather than what it points to.
-Presence Examine(const std::wstring& path, bool followLinks, FileFacts& facts) {
+Presence Examine(const std::vector<wchar_t>& path, bool followLinks, FileFacts& facts) {
   const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
-  const HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+  const HANDLE handle = CreateFileW(path.data(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
