@@ -6,7 +6,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 
 namespace zip {
 
@@ -15,8 +14,23 @@ constexpr uint32_t kSearchChunkSize = 4096;
 constexpr uint32_t kSearchWindow = 65558;
 
 // Reads up to `count` bytes at `offset` into `destination`; returns how many it read, or -1
-// when it cannot move to `offset`.
-using ReadAtFunction = std::function<long long(uint32_t offset, uint8_t* destination, size_t count)>;
+// when it cannot move to `offset`. A plain function and its context, no type erasure.
+struct ReadAtFunction {
+  long long (*function)(void* context, uint32_t offset, uint8_t* destination, size_t count);
+  void* context;
+  long long operator()(uint32_t offset, uint8_t* destination, size_t count) const {
+    return function(context, offset, destination, count);
+  }
+};
+
+// Reads through `source`, any object callable as ReadAtFunction is; it must outlive the search.
+template <typename Source>
+ReadAtFunction ReadThrough(const Source& source) {
+  return {[](void* context, uint32_t offset, uint8_t* destination, size_t count) -> long long {
+            return (*static_cast<const Source*>(context))(offset, destination, count);
+          },
+          const_cast<Source*>(&source)};
+}
 
 // Finds the record in an archive of `fileSize` bytes; false when no record lies in the window.
 bool FindEndRecord(uint32_t fileSize, const ReadAtFunction& readAt, uint32_t& endRecordOffset);

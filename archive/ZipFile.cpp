@@ -58,7 +58,7 @@ bool ZipFile::ReadDirectory(ArchiveReader& reader) {
   uint32_t found = 0;
   uint8_t record[zip::end::kSize];
   // A record cut off by the end of the file (a stray signature in the last 21 bytes) is no record.
-  if (!zip::FindEndRecord(fileSize, readAt, found) || !reader.ReadExactAt(found, record, sizeof record)) {
+  if (!zip::FindEndRecord(fileSize, zip::ReadThrough(readAt), found) || !reader.ReadExactAt(found, record, sizeof record)) {
     status = StatusBadHeader;
     return false;
   }

@@ -17,14 +17,18 @@ struct MemoryArchive {
   std::string bytes;
   std::vector<uint32_t> chunkStarts;  // every read, in order
 
+  long long Read(uint32_t offset, uint8_t* destination, size_t count) {
+    chunkStarts.push_back(offset);
+    if (offset > bytes.size()) return -1;
+    const size_t n = std::min(count, bytes.size() - offset);
+    std::memcpy(destination, bytes.data() + offset, n);
+    return static_cast<long long>(n);
+  }
   zip::ReadAtFunction Reader() {
-    return [this](uint32_t offset, uint8_t* destination, size_t count) -> long long {
-      chunkStarts.push_back(offset);
-      if (offset > bytes.size()) return -1;
-      const size_t n = std::min(count, bytes.size() - offset);
-      std::memcpy(destination, bytes.data() + offset, n);
-      return static_cast<long long>(n);
-    };
+    return {[](void* self, uint32_t offset, uint8_t* destination, size_t count) {
+              return static_cast<MemoryArchive*>(self)->Read(offset, destination, count);
+            },
+            this};
   }
 
   // The offset found, or -1.
@@ -136,7 +140,7 @@ TEST(EndRecordSearch, FailedReadsDoNotInventMatches) {
   // A reader that cannot move anywhere: nothing is found and nothing is touched.
   uint32_t offset = 12345;
   const auto failing = [](uint32_t, uint8_t*, size_t) -> long long { return -1; };
-  EXPECT_FALSE(zip::FindEndRecord(50000, failing, offset));
+  EXPECT_FALSE(zip::FindEndRecord(50000, zip::ReadThrough(failing), offset));
   EXPECT_EQ(12345u, offset);
   // A reader that returns fewer bytes than asked: only those bytes are scanned.
   const auto shortReads = [](uint32_t, uint8_t* destination, size_t) -> long long {
@@ -144,7 +148,7 @@ TEST(EndRecordSearch, FailedReadsDoNotInventMatches) {
     std::memset(destination + 5, 0x06, 100);  // bytes not reported as read
     return 5;
   };
-  EXPECT_FALSE(zip::FindEndRecord(8192, shortReads, offset));
+  EXPECT_FALSE(zip::FindEndRecord(8192, zip::ReadThrough(shortReads), offset));
 }
 
 }  // namespace
