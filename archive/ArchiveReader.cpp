@@ -27,12 +27,12 @@ ArchiveReader::Window& ArchiveReader::Fill(uint64_t at, size_t wanted) {
   // A read that starts where the last fill ended is a scan: each step doubles the window.
   const bool scan = at == lastFillEnd_;
   nextWindow_ = scan ? (nextWindow_ < kMaxWindow / 2 ? nextWindow_ * 2 : kMaxWindow) : kFirstWindow;
+  size_t length = wanted > nextWindow_ ? wanted : nextWindow_;
   // A fresh window also takes a few bytes before the read: the looks at a member's trailing tags
   // step backwards from its last 128 bytes.
   const size_t back = scan ? 0 : static_cast<size_t>(at < kBackReach ? at : kBackReach);
   at -= back;
-  wanted += back;
-  size_t length = wanted > nextWindow_ ? wanted : nextWindow_;
+  length += back;
   if (length > size_ - at) length = static_cast<size_t>(size_ - at);
   Window* oldest = &windows_[0];
   for (Window& candidate : windows_) {

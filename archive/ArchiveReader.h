@@ -34,7 +34,7 @@ class ArchiveReader {
   // when they are no more than kMaxHeld; otherwise reads go on through the windows.
   void Hold(uint64_t offset, uint64_t count);
 
-  static constexpr size_t kFirstWindow = 2048;
+  static constexpr size_t kFirstWindow = 1024;
   static constexpr size_t kBackReach = 256;
   static constexpr size_t kMaxWindow = 64 * 1024;
   static constexpr uint64_t kMaxHeld = 8u << 20;

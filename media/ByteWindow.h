@@ -43,7 +43,7 @@ class ByteWindow {
   bool Peek(uint64_t offset, uint8_t* destination, size_t n);
 
  private:
-  static constexpr size_t kFirstChunk = 512;
+  static constexpr size_t kFirstChunk = 64;
   static constexpr size_t kMaxChunk = 64 * 1024;
   ReadAtFunction read_;
   uint64_t end_;
