@@ -450,7 +450,7 @@ TEST_F(Extraction, ArchiveAndReadOnlyFileAreKeptAndAnOrdinaryFileReplaced) {
   SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
   ASSERT_EQ(run.exitCode, 0u) << run.log;
   for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(ReadFileBytes(archives[i]) == contents[i]) << spellings[i];
-  EXPECT_EQ(ReadFileBytes(readOnly), "keep me");
+  EXPECT_TRUE(ReadFileBytes(readOnly) == "keep me");
   EXPECT_NE(attributes & FILE_ATTRIBUTE_READONLY, 0u);
   EXPECT_TRUE(ReadFileBytes(ordinary) == Member(0));  // the menu reached every archive
 }
