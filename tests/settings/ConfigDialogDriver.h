@@ -42,25 +42,16 @@ class ConfigDialogDriver {
   }
   // This thread's windows of a class ("#32770" dialogs, "#32768" menus).
   static std::vector<HWND> ThreadWindows(const char* className, bool visibleOnly = false) {
-    Search search{className, visibleOnly, {}};
-    EnumThreadWindows(GetCurrentThreadId(), &ConfigDialogDriver::Collect, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)) != nullptr;) {
+      if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && (!visibleOnly || IsWindowVisible(w))) {
+        found.push_back(w);
+      }
+    }
+    return found;
   }
 
  private:
-  struct Search {
-    const char* className;
-    bool visibleOnly;
-    std::vector<HWND> found;
-  };
-  static BOOL CALLBACK Collect(HWND hwnd, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
-    char cls[32] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpA(cls, s->className) == 0 && (!s->visibleOnly || IsWindowVisible(hwnd))) s->found.push_back(hwnd);
-    return TRUE;
-  }
-
   void Answer(HWND menuWnd) {
     menuPending_ = false;
     HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWnd, 0x01E1 /* MN_GETHMENU */, 0, 0));

@@ -1,6 +1,6 @@
 // The configuration dialog in-process with the real dialog resource, driven from inside its modal
-// loop: ticks, texts and enabling rules from the settings file, OK writing every key at once,
-// Cancel, the variable menus, the links and their look.
+// loop: ticks, texts and enabling rules from the settings file, OK writing every key at once;
+// the variable menus, the links and their look, and Cancel after editing, in one session.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -99,29 +99,25 @@ TEST_F(ConfigDialog, OpensFromTheFileFollowsTheEnablingRulesAndOkStoresEveryFiel
   EXPECT_EQ(Ini(ini, "List", "Normal"), longTemplate);
 }
 
-TEST_F(ConfigDialog, CancelAfterEditingStoresNothing) {
-  Load("[List]\r\nNormal=keep\r\nuseID3=yes\r\n");
+std::vector<std::string> g_shellCalls;  // "owner|verb|file|show"
+HWND g_dialog = nullptr;
+
+HINSTANCE WINAPI RecordShellCall(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT show) {
+  g_shellCalls.push_back(std::string(owner == g_dialog ? "dialog" : "other") + "|" + (verb ? verb : "<default>") +
+                         "|" + (file ? file : "") + "|" + std::to_string(show));
+  return reinterpret_cast<HINSTANCE>(33);
+}
+
+// One session: the variable menus, the links and their look, then edits that Cancel drops.
+TEST_F(ConfigDialog, VariableMenusLinksAndCancelAfterEditing) {
+  Load("[List]\r\nuseID3=yes\r\nuseCompilation=yes\r\n");
   SaveSettings();
   const std::string file = ReadFileBytes(ini);
   auto fields = [] {
-    return std::make_tuple(g_settings.Normal, g_settings.font, g_settings.ShowOnlyZip, g_settings.useID3,
-                           g_settings.timebar);
+    return std::make_tuple(g_settings.Normal, g_settings.ID3, g_settings.font, g_settings.ShowOnlyZip,
+                           g_settings.useID3, g_settings.timebar);
   };
   const auto before = fields();
-  Driver driver([&](HWND dialog) {
-    for (int id : {IDC_SHOW_ONLY_ZIP, IDC_USE_ID3, IDC_TIMEBAR}) Driver::Click(dialog, id);
-    SetDlgItemTextA(dialog, IDC_NORMAL, "changed");
-    SetDlgItemTextA(dialog, IDC_FONT, "");
-    Driver::Click(dialog, IDCANCEL);
-  });
-  EXPECT_EQ(Run(driver), 0);
-  EXPECT_EQ(configDialogWnd, nullptr);
-  EXPECT_EQ(fields(), before);
-  EXPECT_EQ(ReadFileBytes(ini), file);
-}
-
-TEST_F(ConfigDialog, VariableMenusInsertTheChosenVariableAtTheSelectionOrCaret) {
-  Load("[List]\r\nuseID3=yes\r\nuseCompilation=yes\r\n");
   const std::vector<std::string> fileEntries = {"%FILE_NAME%\tファイル名。ディレクトリは除く。",
                                                 "%FILE_PATH%\tディレクトリをふくんだファイル名。"};
   std::vector<std::string> tagEntries = fileEntries;
@@ -143,12 +139,20 @@ TEST_F(ConfigDialog, VariableMenusInsertTheChosenVariableAtTheSelectionOrCaret) 
       {IDC_NORMAL_VARIABLES, IDC_NORMAL, 0, 0, 2, "%FILE_PATH%%FILE_NAME%", fileEntries},
       {IDC_COMPILATION_VARIABLES, IDC_COMPILATION, 18, 31, 10, "%TRACK_NUMBER2%. (%YEAR%)%TRACK_NAME%", tagEntries},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("button " + std::to_string(c.button) + " choice " + std::to_string(c.choice));
-    Driver driver([&](HWND dialog) {
+  g_shellCalls.clear();
+  const ShellOpenFunction shell = g_shellOpen;
+  g_shellOpen = &RecordShellCall;
+  const HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_LINK_HAND));
+  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  ASSERT_NE(hand, nullptr);
+  Driver driver([&](HWND dialog) {
+    g_dialog = dialog;
+    for (const Case& c : cases) {
+      SCOPED_TRACE("button " + std::to_string(c.button) + " choice " + std::to_string(c.choice));
       const std::string before = Driver::Text(dialog, c.edit);
       HWND edit = GetDlgItem(dialog, c.edit);
       SetFocus(edit);
+      SendMessageA(edit, EM_EMPTYUNDOBUFFER, 0, 0);  // each case's undo undoes its insertion alone
       const int end = static_cast<int>(before.size());
       SendMessageA(edit, EM_SETSEL, c.selStart < 0 ? end : c.selStart, c.selEnd < 0 ? end : c.selEnd);
       driver.AnswerMenu(c.choice);
@@ -161,31 +165,7 @@ TEST_F(ConfigDialog, VariableMenusInsertTheChosenVariableAtTheSelectionOrCaret) 
       EXPECT_EQ(Driver::Text(dialog, c.edit), c.expected);
       SendMessageA(edit, EM_UNDO, 0, 0);  // the insertion is one undoable change
       EXPECT_EQ(Driver::Text(dialog, c.edit), before);
-      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    });
-    EXPECT_EQ(Run(driver), 0);
-  }
-}
-
-std::vector<std::string> g_shellCalls;  // "owner|verb|file|show"
-HWND g_dialog = nullptr;
-
-HINSTANCE WINAPI RecordShellCall(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT show) {
-  g_shellCalls.push_back(std::string(owner == g_dialog ? "dialog" : "other") + "|" + (verb ? verb : "<default>") +
-                         "|" + (file ? file : "") + "|" + std::to_string(show));
-  return reinterpret_cast<HINSTANCE>(33);
-}
-
-TEST_F(ConfigDialog, LinksOpenTheirPagesWithTheDialogAsOwnerUnderTheHandCursor) {
-  Load("");
-  g_shellCalls.clear();
-  const ShellOpenFunction shell = g_shellOpen;
-  g_shellOpen = &RecordShellCall;
-  const HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_LINK_HAND));
-  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-  ASSERT_NE(hand, nullptr);
-  Driver driver([&](HWND dialog) {
-    g_dialog = dialog;
+    }
     for (int id : {IDC_AUTHOR_LINK, IDC_CAMPAIGN_PICTURE, IDC_CAMPAIGN_BANNER}) {
       HWND link = GetDlgItem(dialog, id);
       SetCursor(arrow);
@@ -206,15 +186,21 @@ TEST_F(ConfigDialog, LinksOpenTheirPagesWithTheDialogAsOwnerUnderTheHandCursor) 
       EXPECT_EQ(GetTextColor(dc) == RGB(0, 0, 255) && GetBkMode(dc) == TRANSPARENT, blue) << id;
       DeleteDC(dc);
     }
+    for (int id : {IDC_SHOW_ONLY_ZIP, IDC_USE_ID3, IDC_TIMEBAR}) Driver::Click(dialog, id);
+    SetDlgItemTextA(dialog, IDC_NORMAL, "changed");
+    SetDlgItemTextA(dialog, IDC_ID3, "changed");
+    SetDlgItemTextA(dialog, IDC_FONT, "");
     Driver::Click(dialog, IDCANCEL);
   });
   EXPECT_EQ(Run(driver), 0);
   g_shellOpen = shell;
-  const std::string tail = "|<default>|";
-  const std::string normal = "|" + std::to_string(SW_SHOWNORMAL);
-  EXPECT_EQ(g_shellCalls, (std::vector<std::string>{"dialog" + tail + TC_AUTHOR_PAGE_URL + normal,
-                                                    "dialog" + tail + TC_CAMPAIGN_PAGE_URL + normal,
-                                                    "dialog" + tail + TC_CAMPAIGN_PAGE_URL + normal}));
+  EXPECT_EQ(configDialogWnd, nullptr);
+  EXPECT_EQ(fields(), before);
+  EXPECT_EQ(ReadFileBytes(ini), file);
+  const std::string page = "dialog|<default>|", normal = "|" + std::to_string(SW_SHOWNORMAL);
+  EXPECT_EQ(g_shellCalls, (std::vector<std::string>{page + TC_AUTHOR_PAGE_URL + normal,
+                                                    page + TC_CAMPAIGN_PAGE_URL + normal,
+                                                    page + TC_CAMPAIGN_PAGE_URL + normal}));
 }
 
 }  // namespace
