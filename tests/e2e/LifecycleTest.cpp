@@ -197,32 +197,10 @@ std::vector<std::string> ListTitles() {
   return window != nullptr && window->listView ? window->listView->titles : std::vector<std::string>();
 }
 
-TEST_F(Lifecycle, SettingsItemAndTheHostsConfigurationShareOneDialog) {
-  ASSERT_EQ(Start(), 0);
-  int second = -2;
-  HWND opened = nullptr;
-  ConfigDialogDriver driver([&](HWND dialog) {
-    opened = dialog;
-    second = OpenConfiguration();  // the host asks while the window's dialog is open
-    EXPECT_EQ(ConfigDialogDriver::DialogCount(), 1);
-    EXPECT_TRUE(IsWindowEnabled(dialog));
-    const HWND focus = GetFocus();
-    EXPECT_TRUE(focus == dialog || IsChild(dialog, focus));
-    SetDlgItemTextA(dialog, IDC_NORMAL, "from the window");
-    ConfigDialogDriver::Click(dialog, IDOK);
-  });
-  driver.AnswerMenu(kSettingsMenuCommand);
-  driver.Run([&] {
-    SendMessageA(PluginWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 8));  // outside the list
-    return INT_PTR(0);
-  });
-  EXPECT_NE(opened, nullptr);
-  EXPECT_EQ(second, 0);
-  EXPECT_EQ(g_settings.Normal, "from the window");
-  EXPECT_EQ(IniValue(ini, "List", "Normal"), "from the window");  // saved at OK, not at shut-down
-}
-
-TEST_F(Lifecycle, WhatOkStoresTakesEffectWhereTheSettingsAreNextRead) {
+// The window's settings item and the host's configuration share one dialog; what OK stores takes
+// effect where the settings are next read: the template at the next archive, ShowOnlyZip at the
+// next visibility decision.
+TEST_F(Lifecycle, OneDialogForTheWindowAndTheHostWhoseChangesApplyWhenNextRead) {
   const std::string first = WriteTempFile("first.zip.mp3", BuildZip({{"a.mp3", Mp3Member(3000)}}));
   const std::string second = WriteTempFile("second.zip.mp3", BuildZip({{"b.mp3", Mp3Member(3000)}}));
   const std::string plain = WriteTempFile("plain.mp3", Mp3Member(3000));
@@ -230,13 +208,23 @@ TEST_F(Lifecycle, WhatOkStoresTakesEffectWhereTheSettingsAreNextRead) {
   host.fileName = first;
   Pump(350);
   ASSERT_THAT(ListTitles(), ::testing::ElementsAre("a.mp3"));
+  int again = -2;
   ConfigDialogDriver driver([&](HWND dialog) {
+    again = OpenConfiguration();  // the host asks while the window's dialog is open
+    EXPECT_EQ(ConfigDialogDriver::ThreadWindows("#32770").size(), 1u);
+    const HWND focus = GetFocus();
+    EXPECT_TRUE(IsWindowEnabled(dialog) && (focus == dialog || IsChild(dialog, focus)));
     ConfigDialogDriver::Click(dialog, IDC_SHOW_ONLY_ZIP);
     SetDlgItemTextA(dialog, IDC_NORMAL, "[%FILE_NAME%]");
     ConfigDialogDriver::Click(dialog, IDOK);
   });
-  EXPECT_EQ(driver.Run([] { return INT_PTR(OpenConfiguration()); }), 1);
-  EXPECT_TRUE(IsWindowVisible(PluginWindow()));
+  driver.AnswerMenu(kSettingsMenuCommand);
+  driver.Run([&] {
+    SendMessageA(PluginWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 8));  // outside the list
+    return INT_PTR(0);
+  });
+  EXPECT_EQ(again, 0);
+  EXPECT_EQ(g_settings.Normal, "[%FILE_NAME%]");
   Pump(350);  // the same archive: its list stands
   EXPECT_THAT(ListTitles(), ::testing::ElementsAre("a.mp3"));
   host.fileName = second;

@@ -10,68 +10,38 @@
 
 namespace {
 
-struct VersionBlock {
-  std::vector<char> data;
-  std::string language;  // "041104b0": the string table's language and code page
-
-  bool Load(const char* path) {
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-    if (size == 0) return false;
-    data.resize(size);
-    if (!GetFileVersionInfoA(path, 0, size, data.data())) return false;
-    struct Translation {
-      WORD language;
-      WORD codePage;
-    };
-    void* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", &value, &length) || length < sizeof(Translation)) {
-      return false;
-    }
-    const Translation* t = static_cast<const Translation*>(value);
-    char text[16];
-    wsprintfA(text, "%04x%04x", t->language, t->codePage);
-    language = text;
-    return true;
-  }
-
-  std::string String(const char* name) {
-    const std::string key = "\\StringFileInfo\\" + language + "\\" + name;
-    void* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(data.data(), key.c_str(), &value, &length) || length == 0) return "<missing>";
-    return static_cast<const char*>(value);
-  }
-};
-
 TEST(VersionInfo, FieldsOfTheBuiltDllCarryTheProjectVersion) {
-  VersionBlock block;
-  ASSERT_TRUE(block.Load(TC_PLUGIN_DLL)) << TC_PLUGIN_DLL;
-  EXPECT_EQ(block.language, "041104b0");
-
-  void* value = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(block.data.data(), "\\", &value, &length));
-  ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
-  const VS_FIXEDFILEINFO* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-  EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+  DWORD ignored = 0;
+  std::vector<char> data(GetFileVersionInfoSizeA(TC_PLUGIN_DLL, &ignored));
+  ASSERT_FALSE(data.empty()) << TC_PLUGIN_DLL;
+  ASSERT_TRUE(GetFileVersionInfoA(TC_PLUGIN_DLL, 0, static_cast<DWORD>(data.size()), data.data()));
+  auto query = [&](const std::string& key, UINT least) -> const void* {
+    void* value = nullptr;
+    UINT length = 0;
+    return VerQueryValueA(data.data(), key.c_str(), &value, &length) && length >= least ? value : nullptr;
+  };
+  // One string table, Japanese in Unicode, which the translation list names.
+  const auto* translation = static_cast<const DWORD*>(query("\\VarFileInfo\\Translation", 4));
+  ASSERT_NE(translation, nullptr);
+  EXPECT_EQ(*translation, static_cast<DWORD>(MAKELONG(0x0411, 1200)));
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query("\\", sizeof(VS_FIXEDFILEINFO)));
+  ASSERT_NE(fixed, nullptr);
   const DWORD high = MAKELONG(TC_VERSION_MINOR, TC_VERSION_MAJOR);
   const DWORD low = MAKELONG(0, TC_VERSION_PATCH);
-  EXPECT_EQ(fixed->dwFileVersionMS, high);
-  EXPECT_EQ(fixed->dwFileVersionLS, low);
-  EXPECT_EQ(fixed->dwProductVersionMS, high);
-  EXPECT_EQ(fixed->dwProductVersionLS, low);
-  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
-
+  EXPECT_EQ(std::vector<DWORD>({fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                                fixed->dwProductVersionLS, fixed->dwFileType}),
+            std::vector<DWORD>({high, low, high, low, static_cast<DWORD>(VFT_DLL)}));
+  auto text = [&](const char* name) {
+    const void* value = query(std::string("\\StringFileInfo\\041104b0\\") + name, 1);
+    return value ? std::string(static_cast<const char*>(value)) : std::string("<missing>");
+  };
   // The version the build was configured with, as the top CMake file states it.
-  EXPECT_EQ(block.String("FileVersion"), TC_PROJECT_VERSION);
-  EXPECT_EQ(block.String("ProductVersion"), TC_PROJECT_VERSION);
-  EXPECT_EQ(std::string(TC_VERSION_TEXT), TC_PROJECT_VERSION);
-  EXPECT_EQ(block.String("OriginalFilename"), "gen_trackcase.dll");
-  EXPECT_EQ(block.String("ProductName"), "gen_trackcase");
-  EXPECT_NE(block.String("FileDescription").find("zip.mp3"), std::string::npos);
-  EXPECT_EQ(block.String("LegalCopyright").rfind("Copyright (C) ", 0), 0u);
+  EXPECT_EQ(text("FileVersion"), TC_PROJECT_VERSION);
+  EXPECT_EQ(text("ProductVersion"), TC_PROJECT_VERSION);
+  EXPECT_EQ(text("OriginalFilename"), "gen_trackcase.dll");
+  EXPECT_EQ(text("ProductName"), "gen_trackcase");
+  EXPECT_NE(text("FileDescription").find("zip.mp3"), std::string::npos);
+  EXPECT_EQ(text("LegalCopyright").rfind("Copyright (C) ", 0), 0u);
 }
 
 }  // namespace

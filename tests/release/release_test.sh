@@ -1,39 +1,32 @@
 #!/usr/bin/env bash
 # The release files as a user meets them: tools/make_dist.sh packs the built DLL; the zip holds
-# exactly its four files with the Japanese guide in code page 932 and CRLF; the installer refuses
-# to run beside a running player, installs silently into a stand-in player folder (the host's
-# stage without the plug-in) whose host then loads and shows the plug-in; the silent uninstall
-# removes the DLL, itself and its registry entries and keeps the user's INI file and own skin;
-# without /D it finds the player's folder in the registry.
+# exactly its four files, the text files in CRLF and the Japanese guide in code page 932; the
+# installer refuses to run beside a running player, installs silently into a stand-in player
+# folder (the host's stage without the plug-in) whose host then loads and shows the plug-in; the
+# silent uninstall removes the DLL, itself and its registry entries and keeps the user's INI file
+# and own skin; without /D it finds the player's folder in the registry.
 # Usage: release_test.sh ROOT DLL STAGE PREFIX WORK
 set -u
 root=$1 dll=$2 stage=$3 prefix=$4 work=$5
 fail=0
 bad() { echo "FAIL: $*"; fail=1; }
 wine_run() { "$root/cmake/wine-run.sh" --prefix "$prefix" "$@"; }
+winpath() { wine_run winepath -w "$1" | tr -d '\r'; }
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\gen_trackcase'
 language_key='HKCU\Software\gen_trackcase'
-
-# The uninstaller runs on from a copy of itself in the temporary folder, so its end is waited
-# for by its file's disappearance.
+# The uninstaller runs on from a copy of itself in the temporary folder: its end is its file's going.
 uninstall() {
   wine_run "$1/gen_trackcase-uninstall.exe" /S >/dev/null || bad "silent uninstall in $1 failed to start"
-  for _ in $(seq 1 600); do
-    [ -e "$1/gen_trackcase-uninstall.exe" ] || break
-    sleep 0.1
-  done
+  for _ in $(seq 1 600); do [ -e "$1/gen_trackcase-uninstall.exe" ] || break; sleep 0.1; done
   sleep 1
 }
 
-rm -rf "$work"
-mkdir -p "$work"
+rm -rf "$work" && mkdir -p "$work"
 version=$(sed -n 's/^project(gen_trackcase VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 bash "$root/tools/make_dist.sh" --dll "$dll" --out "$work/dist" || { echo "FAIL: make_dist.sh"; exit 1; }
-zip_file="$work/dist/gen_trackcase-$version.zip"
 setup="$work/dist/gen_trackcase-$version-setup.exe"
 
-# The zip: exactly these files, the DLL unchanged, every text line ending in CRLF, the Japanese
-# guide decoding as code page 932 to the guide in docs/.
+zip_file="$work/dist/gen_trackcase-$version.zip"
 listing=$(unzip -Z1 "$zip_file" | sort | tr '\n' ' ')
 [ "$listing" = "LICENSE.txt gen_trackcase.dll readme-en.txt readme-ja.txt " ] || bad "zip holds: $listing"
 unzip -q -d "$work/unzipped" "$zip_file"
@@ -43,59 +36,37 @@ for f in LICENSE.txt readme-ja.txt readme-en.txt; do
   crlf=$(grep -c $'\r$' "$work/unzipped/$f")
   [ "$lf" -gt 0 ] && [ "$lf" -eq "$crlf" ] || bad "$f: $crlf of $lf lines end in CRLF"
 done
-if iconv -f CP932 -t UTF-8 "$work/unzipped/readme-ja.txt" > "$work/guide-ja.utf8"; then
-  tr -d '\r' < "$work/guide-ja.utf8" | cmp -s - "$root/docs/guide-ja.md" || bad "readme-ja.txt is not docs/guide-ja.md"
-  grep -q 'プラグイン' "$work/guide-ja.utf8" || bad "readme-ja.txt has no Japanese text"
-else
-  bad "readme-ja.txt does not decode as CP932"
-fi
+iconv -f CP932 -t UTF-8 "$work/unzipped/readme-ja.txt" | tr -d '\r' | cmp -s - "$root/docs/guide-ja.md" ||
+  bad "readme-ja.txt is not docs/guide-ja.md in CP932"
 printf '\xEF\xBB\xBF' | cmp -s -n 3 - "$work/unzipped/readme-en.txt" || bad "readme-en.txt has no UTF-8 byte-order mark"
 tail -c +4 "$work/unzipped/readme-en.txt" | tr -d '\r' | cmp -s - "$root/docs/guide-en.md" || bad "readme-en.txt is not docs/guide-en.md"
 
 # A stand-in player folder: the host with its INI file and skins, no plug-in.
 player="$work/player"
+plugins="$player/Plugins"
 mkdir -p "$player"
 cp "$stage/trackcase-host.exe" "$stage/trackcase-host.ini" "$player/"
 [ -d "$stage/Skins" ] && cp -r "$stage/Skins" "$player/"
-player_win=$(wine_run winepath -w "$player" | tr -d '\r')
-plugins="$player/Plugins"
 
 # A running player (a window of the player's main class) stops a silent install with code 3.
-cat > "$work/running.script" <<SCRIPT
-log $work/running.log
-mark ready
-pump 8000
-quit
-SCRIPT
+printf 'log %s\nmark ready\npump 8000\nquit\n' "$work/running.log" > "$work/running.script"
 wine_run "$player/trackcase-host.exe" --script "$work/running.script" >/dev/null &
 host=$!
-for _ in $(seq 1 300); do
-  grep -q '^# mark ready' "$work/running.log" 2>/dev/null && break
-  sleep 0.1
-done
-wine_run "$setup" /S "/D=$player_win" >/dev/null
+for _ in $(seq 1 300); do grep -q '^# mark ready' "$work/running.log" 2>/dev/null && break; sleep 0.1; done
+wine_run "$setup" /S "/D=$(winpath "$player")" >/dev/null
 rc=$?
-[ $rc -eq 3 ] || bad "install beside a running player: exit code $rc, not 3"
-[ ! -e "$plugins/gen_trackcase.dll" ] || bad "installed beside a running player"
+[ $rc -eq 3 ] && [ ! -e "$plugins/gen_trackcase.dll" ] || bad "install beside a running player: exit code $rc"
 wait $host
 
-# Silent install into the folder given with /D.
-wine_run "$setup" /S "/D=$player_win" >/dev/null || bad "silent install failed"
+wine_run "$setup" /S "/D=$(winpath "$player")" >/dev/null || bad "silent install failed"
 cmp -s "$dll" "$plugins/gen_trackcase.dll" || bad "no installed DLL in Plugins"
-[ -f "$plugins/gen_trackcase-uninstall.exe" ] || bad "no uninstaller in Plugins"
 entry=$(wine_run reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
 echo "$entry" | grep -q "DisplayVersion.*$version" || bad "no uninstall entry with version $version: $entry"
 echo "$entry" | grep -qi "UninstallString.*gen_trackcase-uninstall.exe" || bad "the uninstall entry names no uninstaller"
 wine_run reg query "$language_key" >/dev/null 2>&1 || bad "no installer language recorded for the uninstaller"
 
 # The player loads the installed plug-in and shows its window; at its end the plug-in saves its INI.
-cat > "$work/installed.script" <<SCRIPT
-load $root/samples/sample.zip.mp3
-play
-advance 1000
-expect visible plugin
-quit
-SCRIPT
+printf 'load %s\nplay\nadvance 1000\nexpect visible plugin\nquit\n' "$root/samples/sample.zip.mp3" > "$work/installed.script"
 wine_run "$player/trackcase-host.exe" --script "$work/installed.script" || bad "the installed plug-in did not show its window"
 [ -f "$plugins/gen_trackcase.ini" ] || bad "the plug-in wrote no gen_trackcase.ini"
 printf '[user]\r\nkeep=1\r\n' >> "$plugins/gen_trackcase.ini"
@@ -116,12 +87,12 @@ player_key='HKCU\Software\Winamp'
 player_entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Winamp'
 wine_run reg delete "$player_key" /f >/dev/null 2>&1
 mkdir -p "$work/by-entry" "$work/by-key"
-wine_run reg add "$player_entry" /v UninstallString /d "\"$(wine_run winepath -w "$work/by-entry" | tr -d '\r')\\UninstWA.exe\"" /f >/dev/null
-wine_run "$setup" /S >/dev/null || bad "silent install by the player's uninstall entry failed"
+wine_run reg add "$player_entry" /v UninstallString /d "\"$(winpath "$work/by-entry")\\UninstWA.exe\"" /f >/dev/null
+wine_run "$setup" /S >/dev/null
 [ -f "$work/by-entry/Plugins/gen_trackcase.dll" ] || bad "not installed into the folder of the player's uninstall entry"
 uninstall "$work/by-entry/Plugins"
-wine_run reg add "$player_key" /ve /d "$(wine_run winepath -w "$work/by-key" | tr -d '\r')" /f >/dev/null
-wine_run "$setup" /S >/dev/null || bad "silent install by the player's key failed"
+wine_run reg add "$player_key" /ve /d "$(winpath "$work/by-key")" /f >/dev/null
+wine_run "$setup" /S >/dev/null
 [ -f "$work/by-key/Plugins/gen_trackcase.dll" ] || bad "not installed into the folder of the player's key"
 uninstall "$work/by-key/Plugins"
 wine_run reg delete "$player_key" /f >/dev/null

@@ -175,6 +175,8 @@ TEST_F(ConfigDialogResource, EveryControlInTabOrderWithTextPlaceAndStyle) {
   std::vector<HWND> children;
   for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
   ASSERT_EQ(children.size(), sizeof kControls / sizeof kControls[0]);
+  HDC dc = GetDC(dialog);
+  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
   for (size_t i = 0; i < children.size(); ++i) {
     const Control& want = kControls[i];
     HWND child = children[i];
@@ -214,31 +216,19 @@ TEST_F(ConfigDialogResource, EveryControlInTabOrderWithTextPlaceAndStyle) {
       EXPECT_EQ(placed.right - placed.left, expected.right - expected.left);
       EXPECT_EQ(placed.bottom - placed.top, expected.bottom - expected.top);
     }
-  }
-}
-
-// Every label fits its control in the dialog's font: static texts wrapped to their width, check
-// boxes on one line (or wrapped, for the multi-line one) beside their box.
-TEST_F(ConfigDialogResource, EveryLabelFitsItsControl) {
-  HDC dc = GetDC(dialog);
-  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
-  const int box = GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the check box and its gap
-  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    char kind[32] = {};
-    GetClassNameA(c, kind, sizeof kind);
-    const LONG style = GetWindowLongA(c, GWL_STYLE);
-    const bool label = lstrcmpiA(kind, "Static") == 0 && (style & SS_TYPEMASK) == SS_LEFT;
-    const bool check = lstrcmpiA(kind, "Button") == 0 && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-    if (!label && !check) continue;
-    char text[256] = {};
-    GetWindowTextA(c, text, sizeof text);
-    RECT client = {};
-    GetClientRect(c, &client);
-    RECT needed = {0, 0, client.right - (check ? box : 0), 0};
-    const bool wraps = label || (style & BS_MULTILINE);
-    DrawTextA(dc, text, -1, &needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
-    EXPECT_LE(needed.right, client.right - (check ? box : 0)) << text;
-    EXPECT_LE(needed.bottom, client.bottom) << text;
+    // Labels and check boxes fit their text in the dialog's font, wrapped where the control wraps.
+    const bool check = button && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+    if (check || (std::string(want.kind) == "Static" && !picture && (style & SS_TYPEMASK) == SS_LEFT)) {
+      char text[256] = {};
+      GetWindowTextA(child, text, sizeof text);
+      RECT client = {}, needed = {};
+      GetClientRect(child, &client);
+      needed.right = client.right - (check ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);  // beside the box
+      const int width = needed.right;
+      DrawTextA(dc, text, -1, &needed, DT_CALCRECT | (!check || (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE));
+      EXPECT_LE(needed.right, width) << text;
+      EXPECT_LE(needed.bottom, client.bottom) << text;
+    }
   }
   SelectObject(dc, previous);
   ReleaseDC(dialog, dc);
