@@ -8,27 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "../tests/controller/HostDoubles.h"
 #include "controller/ArchiveController.h"
 #include "plugin/Lifecycle.h"
 #include "settings/SettingsStore.h"
 #include "support/ZipWriter.h"
-
-namespace {
-
-void Pump(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    Sleep(5);
-  } while (GetTickCount() - start < milliseconds);
-}
-
-}  // namespace
+#include "tests/controller/HostDoubles.h"
 
 int main() {
   UseUnmanagedWindowsUnderWine();

@@ -29,6 +29,20 @@ inline bool UseUnmanagedWindowsUnderWine() {
   return set;
 }
 
+// Dispatches every message of this thread for `milliseconds` of real time, as the host's loop
+// would (timers included).
+inline void Pump(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    Sleep(5);
+  } while (GetTickCount() - start < milliseconds);
+}
+
 // Records WM_USER messages (except the timer's queries) and WM_COMMAND as short texts:
 // "seek 1234", "playing?", "play", "browser PATH", "browser 0".
 class TestHost {

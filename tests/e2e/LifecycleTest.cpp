@@ -18,18 +18,6 @@ namespace {
 
 const bool kQuickWindows = UseUnmanagedWindowsUnderWine();
 
-void Pump(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    Sleep(5);
-  } while (GetTickCount() - start < milliseconds);
-}
-
 std::string IniValue(const std::string& ini, const char* section, const char* key) {
   char value[300] = {};
   GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini.c_str());
