@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/FileReadTotals.h"
 #include "platform/FileSource.h"
 
@@ -17,15 +19,25 @@ class HandleFileSource : public ByteSource {
   size_t ReadAt(uint64_t offset, uint8_t* out, size_t count) override {
     size_t done = 0;
     while (done < count && offset + done < size_) {
-      // The offset travels with the read, so each piece is one system call.
-      OVERLAPPED at = {};
-      at.Offset = static_cast<DWORD>(offset + done);
-      at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
+      // A seek and a plain read rather than a read that carries its offset: under Wine the latter
+      // costs a server round trip each (measured about 45 us against 2 us for the pair). The seek
+      // is skipped where the read continues the last one.
+      const uint64_t at = offset + done;
+      if (at != position_) {
+        LARGE_INTEGER to;
+        to.QuadPart = static_cast<LONGLONG>(at);
+        if (!SetFilePointerEx(file_, to, nullptr, FILE_BEGIN)) break;
+        position_ = at;
+      }
       const size_t left = count - done;
       const DWORD want = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
       DWORD got = 0;
-      if (!ReadFile(file_, out + done, want, &got, &at) || got == 0) break;
+      if (!ReadFile(file_, out + done, want, &got, nullptr) || got == 0) {
+        position_ = UINT64_MAX;  // unknown after a failed read
+        break;
+      }
       CountFileRead(got);
+      position_ += got;
       done += got;
     }
     return done;
@@ -34,6 +46,7 @@ class HandleFileSource : public ByteSource {
  private:
   HANDLE file_;
   uint64_t size_;
+  uint64_t position_ = 0;  // the handle's file pointer, as far as this object moved it
 };
 
 }  // namespace
