@@ -38,7 +38,10 @@ struct MemoryArchive {
   }
 };
 
-std::string Record() { return kSig + std::string(18, '\0'); }
+// A record whose comment length field says `commentLength`.
+std::string Record(uint8_t commentLength = 0) {
+  return kSig + std::string(16, '\0') + static_cast<char>(commentLength) + '\0';
+}
 
 TEST(EndRecordSearch, FindsRecordAtTheVeryEndAndBehindLongComments) {
   MemoryArchive plain{std::string(10000, 'a') + Record()};
@@ -66,14 +69,6 @@ TEST(EndRecordSearch, SignatureCutByTheEndOfTheFileIsNotMatched) {
   EXPECT_EQ(-1, cut.Find());
 }
 
-// A record whose comment length is `commentLength`.
-std::string RecordWithComment(uint16_t commentLength) {
-  std::string record = Record();
-  record[20] = static_cast<char>(commentLength & 0xFF);
-  record[21] = static_cast<char>(commentLength >> 8);
-  return record;
-}
-
 TEST(EndRecordSearch, RecordReachingTheEndOfTheFileWinsThenTheHighest) {
   struct Case {
     const char* what;
@@ -86,7 +81,7 @@ TEST(EndRecordSearch, RecordReachingTheEndOfTheFileWinsThenTheHighest) {
       {"inner record in the chunk before", std::string(20000, 'a') + Record() + std::string(5000, 'd') + Record(),
        20000 + 22 + 5000},
       // A signature inside the archive comment lies higher but reaches nowhere.
-      {"signature in the comment", std::string(9000, 'a') + RecordWithComment(100) + std::string(40, 'c') + kSig +
+      {"signature in the comment", std::string(9000, 'a') + Record(100) + std::string(40, 'c') + kSig +
                                        std::string(56, 'c'),
        9000},
       // Nothing reaches the end (bytes appended after the archive): the highest that fits.

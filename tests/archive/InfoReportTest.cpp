@@ -52,35 +52,19 @@ TEST(InfoReport, ExitCodeNamesTheStatus) {
                                        : WriteTempFile(TestFileName(std::string("_") + c.name + ".zip.mp3"), c.bytes);
     std::ostringstream out;
     EXPECT_EQ(c.exitCode, RunInfo(info, out)) << c.name;
-    EXPECT_EQ(c.exitCode, ExitCodeFor(c.status)) << c.name;
     EXPECT_NE(std::string::npos, out.str().find("status\t" + std::to_string(c.status) + " " + StatusName(c.status) +
                                                  " (" + StatusDescription(c.status) + ")\n"))
         << c.name << "\n" << out.str();
-  }
-  EXPECT_STREQ("stored", MethodName(0));
-  EXPECT_STREQ("deflated", MethodName(8));
-  EXPECT_STREQ("compressed", MethodName(99));
-}
-
-TEST(InfoReport, HelpTextDocumentsEveryExitCode) {
-  const std::string usage = UsageText();
-  EXPECT_EQ(0u, usage.rfind("usage: trackcase-info", 0));
-  for (const char* line : {"  0   playable", "  10  the file cannot be opened", "  11  not a ZIP", "  12  damaged",
-                           "  13  no stored member", "  2   usage error", "--raw", "--ini FILE", "-h, --help",
-                           "--version"}) {
-    EXPECT_NE(std::string::npos, usage.find(line)) << line;
   }
 }
 
 TEST(InfoReport, CommandLine) {
   using Args = std::vector<std::string>;
-  EXPECT_EQ(CliAction::Help, ParseCommandLine(Args{"-h"}).action);
-  EXPECT_EQ(CliAction::Help, ParseCommandLine(Args{"a.zip.mp3", "--help"}).action);
-  EXPECT_EQ(CliAction::Version, ParseCommandLine(Args{"--version"}).action);
-  EXPECT_EQ(CliAction::UsageError, ParseCommandLine(Args{}).action);
-  EXPECT_EQ(CliAction::UsageError, ParseCommandLine(Args{"a", "b"}).action);
-  EXPECT_EQ(CliAction::UsageError, ParseCommandLine(Args{"--bogus", "a"}).action);
-  EXPECT_EQ(CliAction::UsageError, ParseCommandLine(Args{"a", "--normal"}).action);
+  const std::pair<Args, CliAction> actions[] = {
+      {{"-h"}, CliAction::Help}, {{"a.zip.mp3", "--help"}, CliAction::Help}, {{"--version"}, CliAction::Version},
+      {{}, CliAction::UsageError}, {{"a", "b"}, CliAction::UsageError}, {{"--bogus", "a"}, CliAction::UsageError},
+      {{"a", "--normal"}, CliAction::UsageError}};
+  for (const auto& [args, action] : actions) EXPECT_EQ(action, ParseCommandLine(args).action) << args.size();
 
   const CommandLine run = ParseCommandLine(Args{"--raw", "--use-id3", "--normal", "%FILE_PATH%", "x.zip.mp3"});
   EXPECT_EQ(CliAction::Run, run.action);
@@ -99,7 +83,6 @@ TEST(InfoReport, Cp932TextsBecomeUtf8) {
 #ifndef _WIN32
   EXPECT_EQ("ab?", Cp932ToUtf8("ab\x83"));              // a lead byte cut off at the end
 #endif
-  EXPECT_EQ(TextOutput::Raw, ChooseTextOutput(true));
 
   SetTextOutput(TextOutput::Convert);
   const std::string shown = Shown("\x83\x65\x83\x58\x83\x67");

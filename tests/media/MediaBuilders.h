@@ -147,9 +147,9 @@ inline std::string XingFrame(uint32_t frames, const std::string& magic = "Xing",
 }
 
 // `count` plain frames of 128 kbit/s.
-inline std::string CbrFrames(size_t count) {
+inline std::string CbrFrames(size_t count, int b3 = kRate128, size_t length = 417) {
   std::string out;
-  for (size_t i = 0; i < count; ++i) out += MpegFrame(kMpeg1Layer3, kRate128, 0x00, 417);
+  for (size_t i = 0; i < count; ++i) out += MpegFrame(kMpeg1Layer3, b3, 0x00, length);
   return out;
 }
 

@@ -61,6 +61,12 @@ inline uint64_t SinglePassRead(const std::string& path) {
     if (got < 30) continue;
     const uint64_t data = local + 30 + le::Read16(lead + 26) + le::Read16(lead + 28);
     const auto inLead = [&](uint64_t offset, size_t n) { return offset >= local && offset + n <= local + got; };
+    // From the lead when it holds the bytes, else one read of the file.
+    const auto fetch = [&](uint64_t offset, uint8_t* to, size_t n) {
+      if (!inLead(offset, n)) return file->ReadAt(offset, to, n) == n;
+      std::memcpy(to, lead + (offset - local), n);
+      return true;
+    };
     uint64_t audio = data;
     if (inLead(data, 10) && std::memcmp(lead + (data - local), "ID3", 3) == 0) {
       const uint8_t* t = lead + (data - local);
@@ -68,20 +74,12 @@ inline uint64_t SinglePassRead(const std::string& path) {
       audio = data + 10 + body;
       for (uint64_t frame = data + 10; frame + 10 <= audio;) {
         uint8_t header[10];
-        if (inLead(frame, 10)) {
-          std::memcpy(header, lead + (frame - local), 10);
-        } else if (file->ReadAt(frame, header, 10) != 10) {
-          break;
-        }
+        if (!fetch(frame, header, 10)) break;
         if (header[0] == 0) break;  // padding
         const uint32_t frameSize = big32(header + 4);
         if (header[0] == 'T' || std::memcmp(header, "COMM", 4) == 0) {
           std::vector<uint8_t> text(frameSize);
-          if (inLead(frame + 10, frameSize)) {
-            std::memcpy(text.data(), lead + (frame + 10 - local), frameSize);
-          } else if (file->ReadAt(frame + 10, text.data(), frameSize) != frameSize) {
-            break;
-          }
+          if (!fetch(frame + 10, text.data(), frameSize)) break;
           sum += text.empty() ? 0 : text.back();
         }
         frame += 10 + uint64_t{frameSize};
@@ -91,12 +89,7 @@ inline uint64_t SinglePassRead(const std::string& path) {
     uint8_t frame[kFrameHead];
     const size_t end32 = static_cast<size_t>(size32 - (audio - data < size32 ? audio - data : size32));
     const size_t head = end32 < kFrameHead ? end32 : kFrameHead;
-    if (inLead(audio, head)) {
-      std::memcpy(frame, lead + (audio - local), head);
-    } else if (file->ReadAt(audio, frame, head) != head) {
-      continue;
-    }
-    if (head < 4) continue;
+    if (!fetch(audio, frame, head) || head < 4) continue;
     sum += frame[2];
     // Without such a count, the headers of the first 32 frames tell CBR from VBR: one read from
     // where the lead ends to the 32nd header, at the first frame's length apart.
