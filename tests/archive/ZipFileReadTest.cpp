@@ -202,16 +202,11 @@ TEST(ZipFileRead, AnalysedMembersSharingDataBytesAreRefused) {
 TEST(DataRanges, RangesMayTouchButNotShareAByteOnEitherSide) {
   // Against [100, 200) claimed before: a later range below it meets the next-range check, one
   // above it the previous-range check.
+  // Touching below, one byte in from below, touching above, one byte in from above, holding it.
   const struct {
     uint32_t offset, length;
     bool claimed;
-  } cases[] = {
-      {50, 50, true},    // ends where the claimed range starts
-      {50, 51, false},   // its last byte is the claimed range's first
-      {200, 10, true},   // starts where the claimed range ends
-      {199, 10, false},  // its first byte is the claimed range's last
-      {0, 1000, false},  // holds the claimed range
-  };
+  } cases[] = {{50, 50, true}, {50, 51, false}, {200, 10, true}, {199, 10, false}, {0, 1000, false}};
   for (const auto& c : cases) {
     DataRanges ranges;
     ASSERT_TRUE(ranges.Claim(100, 100));
