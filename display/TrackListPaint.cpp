@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kListLeft = 12;
-constexpr int kRowLeft = 13;
-
 // Fills and outlines a rectangle in one colour with a brush and pen made for this call only.
 void FillOutlined(HDC dc, const RECT& rect, COLORREF color) {
   gdi::Brush brush(CreateSolidBrush(color));
@@ -32,7 +29,7 @@ void TrackListView::Paint(HDC dc, HDC glyphDc) {
 }
 
 void TrackListView::PaintNormal(HDC dc) {
-  FillOutlined(dc, RECT{kListLeft, kListAreaTop, windowWidth - 19, kListAreaTop + geometry::ListHeightOf(g_settings.height)}, normalBgColor);
+  FillOutlined(dc, RECT{kListLeft, kListAreaTop, windowWidth - kListRightInset, kListAreaTop + geometry::ListHeightOf(g_settings.height)}, normalBgColor);
   gdi::Selection fontSelection(dc, listFont);
   TEXTMETRICA metrics{};
   if (GetTextMetricsA(dc, &metrics) && metrics.tmHeight > 0 && metrics.tmHeight != rowHeight) {
@@ -42,7 +39,7 @@ void TrackListView::PaintNormal(HDC dc) {
   SetBkMode(dc, OPAQUE);
   // A list scrolled beyond its new end (window grown, smaller font) still stops at its last row.
   for (int i = 0; i < visibleRows && topRow + i < Count(); ++i) {
-    const RECT rect{kRowLeft, kFirstRowTop + i * rowHeight, windowWidth - 20, kFirstRowTop + (i + 1) * rowHeight};
+    const RECT rect{kRowLeft, kFirstRowTop + i * rowHeight, windowWidth - kRowRightInset, kFirstRowTop + (i + 1) * rowHeight};
     PaintRow(dc, topRow + i, rect);
   }
 }
@@ -77,32 +74,33 @@ void TrackListView::PaintCompact(HDC dc, HDC glyphDc) {
   SetBkColor(dc, normalBgColor);
   SetBkMode(dc, TRANSPARENT);
 
-  const int right = windowWidth - 60;
+  const int right = windowWidth - kCompactTitleRightInset;
+  const int top = kCompactGlyphTop;
   const uint32_t length = lengths[current];
   // Only ten digit glyphs exist, so a track of 100 minutes or more shows its minutes modulo 100.
-  if (length / 600 != 0) Skin::DrawPiece(dc, glyphDc, textfont::Digit((length / 600) % 10), windowWidth - 55, 4);
-  Skin::DrawPiece(dc, glyphDc, textfont::Digit((length / 60) % 10), windowWidth - 50, 4);
-  Skin::DrawPiece(dc, glyphDc, textfont::kColon, windowWidth - 46, 4);
-  Skin::DrawPiece(dc, glyphDc, textfont::Digit((length % 60) / 10), windowWidth - 42, 4);
-  Skin::DrawPiece(dc, glyphDc, textfont::Digit((length % 60) % 10), windowWidth - 37, 4);
+  if (length / 600 != 0) Skin::DrawPiece(dc, glyphDc, textfont::Digit((length / 600) % 10), windowWidth - kCompactTensLeft, top);
+  Skin::DrawPiece(dc, glyphDc, textfont::Digit((length / 60) % 10), windowWidth - kCompactMinutesLeft, top);
+  Skin::DrawPiece(dc, glyphDc, textfont::kColon, windowWidth - kCompactColonLeft, top);
+  Skin::DrawPiece(dc, glyphDc, textfont::Digit((length % 60) / 10), windowWidth - kCompactSecondsLeft[0], top);
+  Skin::DrawPiece(dc, glyphDc, textfont::Digit((length % 60) % 10), windowWidth - kCompactSecondsLeft[1], top);
 
   const std::string& title = titles[current];
-  int x = 5;
+  int x = kCompactTitleLeft;
   for (size_t i = 0; i < title.size() && x <= right; ++i) {
     const unsigned char byte = static_cast<unsigned char>(title[i]);
     if (byte >= 'A' && byte <= 'Z') {
-      Skin::DrawPiece(dc, glyphDc, textfont::Letter(static_cast<char>(byte)), x, 4);
+      Skin::DrawPiece(dc, glyphDc, textfont::Letter(static_cast<char>(byte)), x, top);
       x += textfont::kGlyphWidth;
     } else if (byte >= 'a' && byte <= 'z') {
-      Skin::DrawPiece(dc, glyphDc, textfont::Letter(static_cast<char>(byte - 'a' + 'A')), x, 4);
+      Skin::DrawPiece(dc, glyphDc, textfont::Letter(static_cast<char>(byte - 'a' + 'A')), x, top);
       x += textfont::kGlyphWidth;
     } else if (byte >= '0' && byte <= '9') {
-      Skin::DrawPiece(dc, glyphDc, textfont::Digit(byte - '0'), x, 4);
+      Skin::DrawPiece(dc, glyphDc, textfont::Digit(byte - '0'), x, top);
       x += textfont::kGlyphWidth;
     } else {
       size_t pieceLength = 1;
       if (codepage::IsLeadByte(byte) && i + 1 < title.size()) pieceLength = 2;
-      RECT rect{x, 1, right, 12};
+      RECT rect{x, kCompactTextTop, right, kCompactTextBottom};
       DrawTextA(dc, title.data() + i, static_cast<int>(pieceLength), &rect,
                 DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
       SIZE extent{};

@@ -34,3 +34,33 @@ constexpr int kCompactHeight = 14;
 // host's own seek bar has too.
 constexpr int kSeekBarLeft = 147;
 constexpr int kSeekPositions = 65;
+// The seek bar's top, measured from the window's bottom edge.
+constexpr int kSeekBarTop = 30;
+
+// The track time in the bottom bar: its glyphs' top, measured from the window's bottom edge, and
+// each glyph's left, measured from the window's right edge (minus sign, two minute digits, two
+// second digits).
+constexpr int kTimeTop = 15;
+constexpr int kTimeMinusLeft = 82;
+constexpr int kTimeDigitLeft[4] = {77, 72, 64, 59};
+
+// The list's background, and every row's right end, measured from the window's right edge; the
+// background starts at kListLeft and the rows one pixel further in.
+constexpr int kListLeft = 12;
+constexpr int kRowLeft = 13;
+constexpr int kListRightInset = 19;
+constexpr int kRowRightInset = 20;
+
+// The folded strip: its glyphs' top, the current track's title from kCompactTitleLeft up to
+// kCompactTitleRightInset from the right edge, then the track length's glyphs, each placed at its
+// distance from the right edge (hundreds and tens of minutes, minutes, colon, two second digits).
+// Text that is no glyph is drawn between the rows 1 and 12.
+constexpr int kCompactGlyphTop = 4;
+constexpr int kCompactTextTop = 1;
+constexpr int kCompactTextBottom = 12;
+constexpr int kCompactTitleLeft = 5;
+constexpr int kCompactTitleRightInset = 60;
+constexpr int kCompactTensLeft = 55;
+constexpr int kCompactMinutesLeft = 50;
+constexpr int kCompactColonLeft = 46;
+constexpr int kCompactSecondsLeft[2] = {42, 37};

@@ -36,7 +36,7 @@ void MainWindow::Render(HDC dc) {
   }
   // The rows cost the most to draw; a paint whose clipping leaves no part of the list area (a new
   // time: regions 12 and 15) skips them.
-  const RECT listArea{0, 0, windowWidth, g_settings.compact ? kCompactHeight : windowHeight - 38};
+  const RECT listArea{0, 0, windowWidth, g_settings.compact ? kCompactHeight : windowHeight - geometry::kBottomBarHeight};
   RECT clip{};
   RECT overlap{};
   const int clipKind = GetClipBox(dc, &clip);
@@ -94,17 +94,17 @@ void MainWindow::PaintTime(HDC dc, HDC textDc, HDC posbarDc) {
   // Any negative value means "no time"; seconds go to 60 at most.
   if (timeMinutes < 0 || timeSeconds < 0 || timeSeconds > 60) return;
   if (g_settings.compact || trackLength == 0) return;
-  const int y = windowHeight - 15;
-  if (!g_settings.CountUp) Skin::DrawPiece(dc, textDc, textfont::kMinus, windowWidth - 82, y);
+  const int y = windowHeight - kTimeTop;
+  if (!g_settings.CountUp) Skin::DrawPiece(dc, textDc, textfont::kMinus, windowWidth - kTimeMinusLeft, y);
   // Only ten digit glyphs exist: from 100 minutes on the minutes show modulo 100.
-  Skin::DrawPiece(dc, textDc, textfont::Digit((timeMinutes / 10) % 10), windowWidth - 77, y);
-  Skin::DrawPiece(dc, textDc, textfont::Digit(timeMinutes % 10), windowWidth - 72, y);
-  Skin::DrawPiece(dc, textDc, textfont::Digit(timeSeconds / 10), windowWidth - 64, y);
-  Skin::DrawPiece(dc, textDc, textfont::Digit(timeSeconds % 10), windowWidth - 59, y);
+  const int digits[4] = {(timeMinutes / 10) % 10, timeMinutes % 10, timeSeconds / 10, timeSeconds % 10};
+  for (int i = 0; i < 4; ++i) {
+    Skin::DrawPiece(dc, textDc, textfont::Digit(digits[i]), windowWidth - kTimeDigitLeft[i], y);
+  }
 
   if (!g_settings.timebar) return;
   const int barX = windowWidth - kSeekBarLeft;
-  const int barY = windowHeight - 30;
+  const int barY = windowHeight - kSeekBarTop;
   Skin::DrawPiece(dc, posbarDc, posbar::kBar, barX, barY);
   int64_t p = seekPos;
   if (!seeking) {
