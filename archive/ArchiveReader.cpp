@@ -23,22 +23,31 @@ const ArchiveReader::Window* ArchiveReader::Find(uint64_t at) {
   return nullptr;
 }
 
-ArchiveReader::Window& ArchiveReader::Fill(uint64_t at, size_t wanted) {
-  // A read that starts where the last fill ended is a scan: each step doubles the window.
-  const bool scan = at == lastFillEnd_;
+ArchiveReader::Window& ArchiveReader::Oldest() {
+  Window* oldest = &windows_[0];
+  for (Window& candidate : windows_) {
+    if (candidate.lastUse < oldest->lastUse) oldest = &candidate;
+  }
+  return *oldest;
+}
+
+size_t ArchiveReader::NextLength(bool scan, size_t wanted) {
+  // Each step of a scan doubles the window.
   nextWindow_ = scan ? (nextWindow_ < kMaxWindow / 2 ? nextWindow_ * 2 : kMaxWindow) : kFirstWindow;
-  size_t length = wanted > nextWindow_ ? wanted : nextWindow_;
+  return wanted > nextWindow_ ? wanted : nextWindow_;
+}
+
+ArchiveReader::Window& ArchiveReader::Fill(uint64_t at, size_t wanted) {
+  // A read that starts where the last fill ended is a scan.
+  const bool scan = at == lastFillEnd_;
+  size_t length = NextLength(scan, wanted);
   // A fresh window also takes a few bytes before the read: the looks at a member's trailing tags
   // step backwards from its last 128 bytes.
   const size_t back = scan ? 0 : static_cast<size_t>(at < kBackReach ? at : kBackReach);
   at -= back;
   length += back;
   if (length > size_ - at) length = static_cast<size_t>(size_ - at);
-  Window* oldest = &windows_[0];
-  for (Window& candidate : windows_) {
-    if (candidate.lastUse < oldest->lastUse) oldest = &candidate;
-  }
-  Window& window = *oldest;
+  Window& window = Oldest();
   window.bytes.resize(length);
   window.bytes.resize(source_->ReadAt(at, window.bytes.data(), length));
   window.start = at;
@@ -70,6 +79,37 @@ size_t ArchiveReader::ReadAt(uint64_t offset, uint8_t* destination, size_t count
     done += n;
   }
   return done;
+}
+
+const uint8_t* ArchiveReader::Look(uint64_t offset, size_t n, uint64_t end, size_t ahead) {
+  if (source_ == nullptr) return nullptr;
+  if (end > size_) end = size_;
+  if (offset > end || end - offset < n) return nullptr;
+  const uint64_t left = end - offset;
+  const size_t wanted = left < uint64_t{n} + ahead ? static_cast<size_t>(left) : n + ahead;
+  const Window* window = Find(offset);
+  if (window != nullptr && window->start + window->bytes.size() - offset >= wanted)
+    return window->bytes.data() + (offset - window->start);
+  if (window != nullptr && window != &held_ && window->start + window->bytes.size() == lastFillEnd_) {
+    // The look runs past the end of the last fill: the scan goes on from there, and the bytes
+    // from `offset` that the window already holds move into the new one rather than being read again.
+    const size_t kept = static_cast<size_t>(lastFillEnd_ - offset);
+    size_t length = NextLength(true, wanted - kept) + kept;
+    if (length > size_ - offset) length = static_cast<size_t>(size_ - offset);
+    std::vector<uint8_t> bytes(length);
+    std::memcpy(bytes.data(), window->bytes.data() + (offset - window->start), kept);
+    bytes.resize(kept + source_->ReadAt(lastFillEnd_, bytes.data() + kept, length - kept));
+    Window& fresh = Oldest();
+    fresh.bytes = std::move(bytes);
+    fresh.start = offset;
+    fresh.lastUse = ++uses_;
+    lastFillEnd_ = offset + fresh.bytes.size();
+    window = &fresh;
+  } else {
+    window = &Fill(offset, wanted);
+  }
+  if (!window->Holds(offset) || window->start + window->bytes.size() - offset < n) return nullptr;
+  return window->bytes.data() + (offset - window->start);
 }
 
 void ArchiveReader::Hold(uint64_t offset, uint64_t count) {

@@ -1,8 +1,9 @@
-// Positioned reads of one open archive, shared by the directory walk and every member's analysis.
-// Nearby reads are served from four small read-ahead windows (a member's start and its first
-// frames, the frame headers of a large tag, and its end reaching into the next member's start); a
-// read that continues the previous one widens the next window, so a long scan costs few system
-// reads. The central directory can be held whole in a block of its own.
+// The one read-ahead cache between the archive's ByteSource and everything that reads it: the
+// end-record search, the directory walk, every member's analysis and the extraction. Nearby reads
+// are served from four small read-ahead windows (a member's start and its first frames, the frame
+// headers of a large tag, and its end reaching into the next member's start); a read that
+// continues the previous one widens the next window, so a long scan costs few system reads. The
+// central directory can be held whole in a block of its own.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +13,7 @@
 
 #include "platform/ByteSource.h"
 
-class ArchiveReader {
+class ArchiveReader : public ByteSource {
  public:
   // Opens the file at `path`; a folder or an unopenable file gives a reader that is not open.
   explicit ArchiveReader(const std::string& path);
@@ -23,13 +24,18 @@ class ArchiveReader {
 
   bool IsOpen() const { return source_ != nullptr; }
   // Size of the archive in bytes; 0 when not open.
-  uint64_t Size() const { return size_; }
+  uint64_t Size() const override { return size_; }
   // Reads up to `count` bytes at `offset`; returns how many there were (fewer at the end).
-  size_t ReadAt(uint64_t offset, uint8_t* destination, size_t count);
+  size_t ReadAt(uint64_t offset, uint8_t* destination, size_t count) override;
   // Reads exactly `count` bytes; a short read is a failure.
   bool ReadExactAt(uint64_t offset, uint8_t* destination, size_t count) {
     return ReadAt(offset, destination, count) == count;
   }
+  // The `n` bytes at `offset` where they lie in the cache, for scans that look at every byte; null
+  // when they do not all lie before `end` or cannot be read. Valid until the next call. A refill
+  // also takes the `ahead` bytes after them (as far as `end` allows); one that reaches past the
+  // last refill's end continues it as a scan, so a walk over a member costs few system reads.
+  const uint8_t* Look(uint64_t offset, size_t n, uint64_t end, size_t ahead = 0);
   // Keeps `count` bytes from `offset` in memory for the reads that follow (the central directory),
   // when they are no more than kMaxHeld; otherwise reads go on through the windows.
   void Hold(uint64_t offset, uint64_t count);
@@ -47,7 +53,9 @@ class ArchiveReader {
     bool Holds(uint64_t at) const { return at >= start && at - start < bytes.size(); }
   };
   const Window* Find(uint64_t at);
+  Window& Oldest();
   Window& Fill(uint64_t at, size_t wanted);
+  size_t NextLength(bool scan, size_t wanted);
 
   std::unique_ptr<ByteSource> owned_;
   ByteSource* source_ = nullptr;

@@ -52,13 +52,10 @@ bool ZipFile::ReadDirectory(ArchiveReader& reader) {
     status = StatusBadHeader;
     return false;
   }
-  const auto readAt = [&reader](uint32_t offset, uint8_t* destination, size_t count) -> long long {
-    return static_cast<long long>(reader.ReadAt(offset, destination, count));
-  };
   uint32_t found = 0;
   uint8_t record[zip::end::kSize];
   // A record cut off by the end of the file (a stray signature in the last 21 bytes) is no record.
-  if (!zip::FindEndRecord(fileSize, zip::ReadThrough(readAt), found) || !reader.ReadExactAt(found, record, sizeof record)) {
+  if (!zip::FindEndRecord(reader, fileSize, found) || !reader.ReadExactAt(found, record, sizeof record)) {
     status = StatusBadHeader;
     return false;
   }

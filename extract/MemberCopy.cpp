@@ -5,20 +5,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "archive/ArchiveReader.h"
 #include "archive/File.h"
 #include "extract/TargetCheck.h"
 
 namespace {
-
-// Closes a stdio stream when it goes out of scope.
-struct StreamCloser {
-  FILE* stream;
-  ~StreamCloser() {
-    if (stream != nullptr) {
-      fclose(stream);
-    }
-  }
-};
 
 // A file this process created under a fresh name; deleted again unless Keep() was called.
 class OwnedTempFile {
@@ -83,23 +74,25 @@ class OwnedTempFile {
 };
 
 // Copies `count` bytes from `offset` of `archivePath` to `output`; true when all of them arrived.
+// Read through the archive's own cache, which widens its reads as the copy goes on.
 bool CopyBytes(const std::string& archivePath, uint32_t offset, uint32_t count, OwnedTempFile& output) {
-  StreamCloser input{fopen(archivePath.c_str(), "rb")};
-  // A 64-bit seek: data offsets of 2 GiB and more do not fit the long of fseek.
-  if (input.stream == nullptr || _fseeki64(input.stream, offset, SEEK_SET) != 0) {
+  ArchiveReader input(archivePath);
+  if (!input.IsOpen()) {
     return false;
   }
-  std::vector<char> chunk(kCopyChunkSize);
+  std::vector<uint8_t> chunk(kCopyChunkSize);
+  uint64_t at = offset;
   uint32_t remaining = count;
   while (remaining > 0) {
     const size_t wanted = remaining < kCopyChunkSize ? remaining : kCopyChunkSize;
-    const size_t got = fread(chunk.data(), 1, wanted, input.stream);
-    if (got > 0 && !output.Write(chunk.data(), got)) {
+    const size_t got = input.ReadAt(at, chunk.data(), wanted);
+    if (got > 0 && !output.Write(reinterpret_cast<const char*>(chunk.data()), got)) {
       return false;
     }
     if (got < wanted) {
       return false;  // the archive ends inside the member, or the read failed
     }
+    at += got;
     remaining -= static_cast<uint32_t>(got);
   }
   return true;

@@ -54,20 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mpeg::VbrFrameCount(data + sync, size - static_cast<size_t>(sync));
   }
 
-  const auto fromMemory = [data, size](uint64_t offset, uint8_t* destination, size_t count) -> size_t {
-    if (offset >= size) return 0;
-    const size_t n = count < size - offset ? count : static_cast<size_t>(size - offset);
-    std::memcpy(destination, data + offset, n);
-    return n;
-  };
-  const media::ReadAtFunction read = media::ReadThrough(fromMemory);
-  const uint64_t lead = media::LeadingTagsSize(read, 0, size);
-  const uint64_t trail = media::TrailingTagsSize(read, lead, size);
+  // A reader of its own: the looks below start from an empty cache, as a member's analysis does.
+  ArchiveReader member(source);
+  const uint64_t lead = media::LeadingTagsSize(member, 0, size);
+  const uint64_t trail = media::TrailingTagsSize(member, lead, size);
   if (lead > size || lead + trail > size) std::abort();
   uint64_t first = 0;
-  if (media::FindFirstFrame(read, lead, size, size - trail, media::kFirstFrameSearchLimit, first)) {
+  if (media::FindFirstFrame(member, lead, size, size - trail, media::kFirstFrameSearchLimit, first)) {
     if (first < lead || first + 3 > size) std::abort();
-    const uint64_t frames = media::CountVbrFrames(read, first, size - trail);
+    const uint64_t frames = media::CountVbrFrames(member, first, size - trail);
     // Every counted frame holds at least a header.
     if (frames * 4 > size - first) std::abort();
   }

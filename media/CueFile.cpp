@@ -1,7 +1,6 @@
 #include "media/CueFile.h"
 
 #include "media/Mp3File.h"
-#include "archive/StreamRead.h"
 
 namespace media {
 
@@ -92,7 +91,7 @@ void CueFile::ReadTextFrom(ArchiveReader& in) {
     uint8_t buffer[4096];
     for (uint32_t done = 0; done < size;) {
       const size_t want = size - done < sizeof(buffer) ? size - done : sizeof(buffer);
-      const size_t got = io::ReadAt(in, uint64_t{dataOffset} + done, buffer, want);
+      const size_t got = in.ReadAt(uint64_t{dataOffset} + done, buffer, want);
       text += media::DropZeroPieces(buffer, got);
       if (got < want) break;  // the archive ends inside the member
       done += static_cast<uint32_t>(got);

@@ -7,7 +7,7 @@ namespace media {
 
 namespace {
 
-// Longer than any frame plus a header, so a look at the next header stays in the window.
+// Longer than any frame plus a header, so a look at the next header stays in the cache's window.
 constexpr size_t kFrameLookahead = 4096;
 
 // The length of the frame at `header` when it is valid and of the same version, layer and
@@ -22,17 +22,16 @@ uint32_t StreamFrameLength(const uint8_t stream[3], const uint8_t* header) {
 
 // The next confirmed header of the stream at or after `from` and before `from` + `limit`; false
 // when there is none.
-bool Resync(ByteWindow& window, const uint8_t stream[3], uint64_t from, uint64_t audioEnd, uint64_t limit,
+bool Resync(ArchiveReader& in, const uint8_t stream[3], uint64_t from, uint64_t audioEnd, uint64_t limit,
             uint64_t& found) {
   const uint64_t stop = audioEnd - from > limit ? from + limit : audioEnd;
   for (uint64_t pos = from; pos < stop; ++pos) {
-    const uint8_t* header = window.At(pos, 3, kFrameLookahead);
+    const uint8_t* header = in.Look(pos, 3, audioEnd, kFrameLookahead);
     if (header == nullptr) return false;
     const uint32_t length = StreamFrameLength(stream, header);
     if (length == 0 || length > audioEnd - pos) continue;
-    uint8_t next[3];
-    if (pos + length == audioEnd ||
-        (window.Peek(pos + length, next, sizeof next) && StreamFrameLength(stream, next) != 0)) {
+    const uint8_t* next = pos + length == audioEnd ? nullptr : in.Look(pos + length, 3, audioEnd);
+    if (pos + length == audioEnd || (next != nullptr && StreamFrameLength(stream, next) != 0)) {
       found = pos;
       return true;
     }
@@ -40,19 +39,26 @@ bool Resync(ByteWindow& window, const uint8_t stream[3], uint64_t from, uint64_t
   return false;
 }
 
+// The first header's bytes, which every later header is compared with; false when they are not there.
+bool StreamOf(ArchiveReader& in, uint64_t first, uint64_t audioEnd, uint8_t stream[3]) {
+  const uint8_t* look = in.Look(first, 3, audioEnd);
+  if (look == nullptr) return false;
+  for (int i = 0; i < 3; ++i) stream[i] = look[i];
+  return true;
+}
+
 }  // namespace
 
-bool BitratesVary(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd) {
-  ByteWindow window(read, audioEnd);
+bool BitratesVary(ArchiveReader& in, uint64_t first, uint64_t audioEnd) {
   uint8_t stream[3];
-  if (!window.Peek(first, stream, sizeof stream)) return false;
+  if (!StreamOf(in, first, audioEnd, stream)) return false;
   // The first look takes the span a constant bitrate gives the sample, so it is read in one go.
   const uint32_t firstLength = mpeg::FrameLength(stream[0], stream[1], stream[2]);
   const uint64_t span = uint64_t{firstLength} * (kBitrateSampleFrames - 1);
   size_t ahead = static_cast<size_t>(span < kBitrateSampleBytes ? span : kBitrateSampleBytes);
   uint64_t pos = first;
   for (int i = 0; i < kBitrateSampleFrames && pos - first < kBitrateSampleBytes;) {
-    const uint8_t* header = window.At(pos, 3, ahead);
+    const uint8_t* header = in.Look(pos, 3, audioEnd, ahead);
     ahead = 0;
     if (header == nullptr) break;
     const uint32_t length = StreamFrameLength(stream, header);
@@ -60,35 +66,34 @@ bool BitratesVary(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd)
       if (mpeg::BitrateIndex(header[2]) != mpeg::BitrateIndex(stream[2])) return true;
       pos += length;
       ++i;
-    } else if (!Resync(window, stream, pos + 1, audioEnd, kBitrateSampleBytes - (pos - first), pos)) {
+    } else if (!Resync(in, stream, pos + 1, audioEnd, kBitrateSampleBytes - (pos - first), pos)) {
       break;
     }
   }
   return false;
 }
 
-uint64_t CountFrames(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd) {
-  ByteWindow window(read, audioEnd);
+uint64_t CountFrames(ArchiveReader& in, uint64_t first, uint64_t audioEnd) {
   uint8_t stream[3];
-  if (!window.Peek(first, stream, sizeof stream)) return 0;
+  if (!StreamOf(in, first, audioEnd, stream)) return 0;
   uint64_t frames = 0;
   uint64_t pos = first;
   for (;;) {
-    const uint8_t* header = window.At(pos, 3, kFrameLookahead);
+    const uint8_t* header = in.Look(pos, 3, audioEnd, kFrameLookahead);
     if (header == nullptr) break;
     const uint32_t length = StreamFrameLength(stream, header);
     if (length != 0 && length <= audioEnd - pos) {
       ++frames;
       pos += length;
-    } else if (!Resync(window, stream, pos + 1, audioEnd, kFirstFrameSearchLimit, pos)) {
+    } else if (!Resync(in, stream, pos + 1, audioEnd, kFirstFrameSearchLimit, pos)) {
       break;
     }
   }
   return frames;
 }
 
-uint64_t CountVbrFrames(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd) {
-  return BitratesVary(read, first, audioEnd) ? CountFrames(read, first, audioEnd) : 0;
+uint64_t CountVbrFrames(ArchiveReader& in, uint64_t first, uint64_t audioEnd) {
+  return BitratesVary(in, first, audioEnd) ? CountFrames(in, first, audioEnd) : 0;
 }
 
 }  // namespace media

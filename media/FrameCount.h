@@ -1,9 +1,9 @@
 // The length of a VBR member that carries no Xing/Info/VBRI header frame: its frames are counted
-// by walking their headers (nothing is decoded). Pure functions over a positioned-read callback.
+// by walking their headers (nothing is decoded). Free functions over the archive's cached reads.
 #pragma once
 #include <cstdint>
 
-#include "media/ByteWindow.h"
+#include "archive/ArchiveReader.h"
 
 namespace media {
 
@@ -14,15 +14,15 @@ constexpr int kBitrateSampleFrames = 32;
 
 // True when the first frames from `first` (within kBitrateSampleBytes, at most
 // kBitrateSampleFrames of them) do not all have the first frame's bitrate.
-bool BitratesVary(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd);
+bool BitratesVary(ArchiveReader& in, uint64_t first, uint64_t audioEnd);
 
 // The frames of the stream that starts with the frame at `first`, up to `audioEnd`: each header
 // leads to the next by its frame length. Where the chain breaks, the walk goes on at the next
 // header of the same stream that its follower confirms, looked for at most 1 MiB on.
-uint64_t CountFrames(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd);
+uint64_t CountFrames(ArchiveReader& in, uint64_t first, uint64_t audioEnd);
 
 // CountFrames for a member whose bitrates vary; 0 for one of constant bitrate, which its size
 // times well and whose walk is spared.
-uint64_t CountVbrFrames(const ReadAtFunction& read, uint64_t first, uint64_t audioEnd);
+uint64_t CountVbrFrames(ArchiveReader& in, uint64_t first, uint64_t audioEnd);
 
 }  // namespace media

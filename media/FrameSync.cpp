@@ -13,23 +13,22 @@ bool SameStream(const uint8_t* a, const uint8_t* b) {
          mpeg::SampleRateIndex(a[2]) == mpeg::SampleRateIndex(b[2]);
 }
 
-bool Confirmed(ByteWindow& window, uint64_t at, const uint8_t header[3], uint64_t end, uint64_t audioEnd) {
+bool Confirmed(ArchiveReader& in, uint64_t at, const uint8_t header[3], uint64_t end, uint64_t audioEnd) {
   const uint32_t length = mpeg::FrameLength(header[0], header[1], header[2]);
   if (length == 0) return false;
   const uint64_t next = at + length;
   if (next == end || next == audioEnd) return true;  // a member of one frame
-  uint8_t after[3];
-  return window.Peek(next, after, sizeof after) && mpeg::IsValidHeader(after[0], after[1], after[2]) &&
-         SameStream(header, after);
+  const uint8_t* after = in.Look(next, 3, end);
+  return after != nullptr && mpeg::IsValidHeader(after[0], after[1], after[2]) && SameStream(header, after);
 }
 
 }  // namespace
 
-uint64_t LeadingTagsSize(const ReadAtFunction& read, uint64_t begin, uint64_t end) {
+uint64_t LeadingTagsSize(ByteSource& in, uint64_t begin, uint64_t end) {
   uint64_t pos = begin;
   for (int i = 0; i < kMaxLeadingTags && pos <= end && end - pos >= kId3v2HeaderSize; ++i) {
     uint8_t head[kId3v2HeaderSize];
-    if (read(pos, head, sizeof head) != sizeof head) break;
+    if (in.ReadAt(pos, head, sizeof head) != sizeof head) break;
     const uint64_t total = Id3v2TotalSize(head, sizeof head);
     if (total == 0 || total > end - pos) break;
     pos += total;
@@ -37,18 +36,18 @@ uint64_t LeadingTagsSize(const ReadAtFunction& read, uint64_t begin, uint64_t en
   return pos - begin;
 }
 
-bool FindFirstFrame(const ReadAtFunction& read, uint64_t begin, uint64_t end, uint64_t audioEnd,
+bool FindFirstFrame(ArchiveReader& in, uint64_t begin, uint64_t end, uint64_t audioEnd,
                     uint64_t searchLimit, uint64_t& frameOffset) {
   if (begin >= end) return false;
-  ByteWindow window(read, end);
   const uint64_t stop = end - begin > searchLimit ? begin + searchLimit : end;
   for (uint64_t pos = begin; pos < stop; ++pos) {
-    // The confirming header is peeked at: a read of its own only when the window ends before it.
-    const uint8_t* header = window.At(pos, 3);
-    if (header == nullptr) return false;  // fewer than three bytes left
-    if (!mpeg::IsValidHeader(header[0], header[1], header[2])) continue;
+    const uint8_t* look = in.Look(pos, 3, end);
+    if (look == nullptr) return false;  // fewer than three bytes left
+    if (!mpeg::IsValidHeader(look[0], look[1], look[2])) continue;
+    // Kept apart: the look at the confirming header may move the cache.
+    const uint8_t header[3] = {look[0], look[1], look[2]};
     const bool freeFormat = mpeg::BitrateIndex(header[2]) == 0;
-    if ((freeFormat && pos == begin) || (!freeFormat && Confirmed(window, pos, header, end, audioEnd))) {
+    if ((freeFormat && pos == begin) || (!freeFormat && Confirmed(in, pos, header, end, audioEnd))) {
       frameOffset = pos;
       return true;
     }

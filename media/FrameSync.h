@@ -1,9 +1,9 @@
 // Where a member's audio begins: past the ID3v2 tags at its start, at the first frame header that
-// the header after it confirms. Pure functions over a positioned-read callback.
+// the header after it confirms. Free functions over the archive's cached reads.
 #pragma once
 #include <cstdint>
 
-#include "media/ByteWindow.h"
+#include "archive/ArchiveReader.h"
 
 namespace media {
 
@@ -18,14 +18,14 @@ constexpr int kMaxLeadingTags = 16;
 
 // Bytes taken by the ID3v2 tags that follow each other directly from `begin`, each skipped by its
 // own size. A tag that claims more than reaches `end` is damaged and ends the run unskipped.
-uint64_t LeadingTagsSize(const ReadAtFunction& read, uint64_t begin, uint64_t end);
+uint64_t LeadingTagsSize(ByteSource& in, uint64_t begin, uint64_t end);
 
 // The first frame at or after `begin` whose header starts before `begin` + `searchLimit` and
 // before `end`. A header counts only when the header at its frame length is valid with the same
 // version, layer and sample rate, or when its frame ends exactly at `end` or `audioEnd` (the end
 // of the audio before trailing tags). A free-format header has no length to confirm it by; it
 // counts only right at `begin`. False when there is none.
-bool FindFirstFrame(const ReadAtFunction& read, uint64_t begin, uint64_t end, uint64_t audioEnd,
+bool FindFirstFrame(ArchiveReader& in, uint64_t begin, uint64_t end, uint64_t audioEnd,
                     uint64_t searchLimit, uint64_t& frameOffset);
 
 }  // namespace media

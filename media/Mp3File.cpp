@@ -8,7 +8,6 @@
 #include "media/Id3Tag.h"
 #include "media/Id3v1.h"
 #include "media/MpegHeader.h"
-#include "archive/StreamRead.h"
 #include "media/TextNumber.h"
 #include "media/TrailingTags.h"
 
@@ -21,14 +20,6 @@ constexpr size_t kFirstFrameBytes = 64;
 uint32_t Saturate32(uint64_t value) {
   return value > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
                                                       : static_cast<uint32_t>(value);
-}
-
-// The analysis steps read the open archive through this.
-media::ReadAtFunction ReaderOf(ArchiveReader& in) {
-  return {[](void* reader, uint64_t offset, uint8_t* destination, size_t count) {
-            return static_cast<ArchiveReader*>(reader)->ReadAt(offset, destination, count);
-          },
-          &in};
 }
 
 std::string FormatInt(const char* pattern, int value) {
@@ -74,13 +65,13 @@ bool Mp3File::ReadFrom(ArchiveReader& in) {
     MeasureLeadingTag(in);
     // Known before the sync search: a frame that ends where the tags begin needs no follower.
     trailingTagSize = static_cast<uint32_t>(
-        media::TrailingTagsSize(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, MemberEnd()));
+        media::TrailingTagsSize(in, uint64_t{dataOffset} + leadingTagSize, MemberEnd()));
     if (!FindSync(in)) return true;  // no audio: the tags are not read either
     ReadFrameHeader(in);
     // Without a header frame's count, a member whose bitrates vary is timed by its frames.
     if (headerFrameCount == 0)
       countedFrames =
-          static_cast<uint32_t>(media::CountVbrFrames(ReaderOf(in), syncOffset, MemberEnd() - trailingTagSize));
+          static_cast<uint32_t>(media::CountVbrFrames(in, syncOffset, MemberEnd() - trailingTagSize));
     ReadId3v1(in);
     ReadId3v2(in);
   } catch (const std::exception&) {
@@ -91,14 +82,14 @@ bool Mp3File::ReadFrom(ArchiveReader& in) {
 
 void Mp3File::MeasureLeadingTag(ArchiveReader& in) {
   // Tags that follow the first one directly are skipped too, each by its own size.
-  leadingTagSize = static_cast<uint32_t>(media::LeadingTagsSize(ReaderOf(in), dataOffset, MemberEnd()));
+  leadingTagSize = static_cast<uint32_t>(media::LeadingTagsSize(in, dataOffset, MemberEnd()));
 }
 
 bool Mp3File::FindSync(ArchiveReader& in) {
   const uint64_t end = MemberEnd();
   uint64_t at = 0;
   const uint64_t audioEnd = end - trailingTagSize;
-  if (media::FindFirstFrame(ReaderOf(in), uint64_t{dataOffset} + leadingTagSize, end, audioEnd,
+  if (media::FindFirstFrame(in, uint64_t{dataOffset} + leadingTagSize, end, audioEnd,
                             media::kFirstFrameSearchLimit, at) &&
       at < kNoSync) {
     syncOffset = static_cast<uint32_t>(at);
@@ -112,7 +103,7 @@ void Mp3File::ReadFrameHeader(ArchiveReader& in) {
   uint8_t frame[kFirstFrameBytes];
   const uint64_t left = MemberEnd() - syncOffset;
   const size_t want = left < sizeof(frame) ? static_cast<size_t>(left) : sizeof(frame);
-  size_t got = io::ReadAt(in, syncOffset, frame, want);
+  size_t got = in.ReadAt(syncOffset, frame, want);
   if (got < 3) return;
   mpegVersion = mpeg::Version(frame[1]);
   layer = mpeg::Layer(frame[1]);
@@ -131,7 +122,7 @@ void Mp3File::ReadId3v1(ArchiveReader& in) {
   uint8_t block[media::kId3v1Size];
   const uint64_t at = uint64_t{dataOffset} + uncompressedSize - media::kId3v1Size;
   media::Id3v1Tag tag;
-  if (!media::ParseId3v1(block, io::ReadAt(in, at, block, sizeof(block)), tag)) return;
+  if (!media::ParseId3v1(block, in.ReadAt(at, block, sizeof(block)), tag)) return;
   hasTag = true;
   title = tag.title;
   artist = tag.artist;

@@ -16,21 +16,21 @@ constexpr uint32_t kApeIsHeader = 0x20000000u;
 constexpr char kLyricsBegin[] = "LYRICSBEGIN";
 constexpr size_t kLyricsBeginSize = sizeof kLyricsBegin - 1;
 
-bool ReadExact(const ReadAtFunction& read, uint64_t offset, uint8_t* destination, size_t count) {
-  return read(offset, destination, count) == count;
+bool ReadExact(ByteSource& in, uint64_t offset, uint8_t* destination, size_t count) {
+  return in.ReadAt(offset, destination, count) == count;
 }
 
 // Size of an ID3v1 block ending at `end`, or 0.
-uint64_t Id3v1Before(const ReadAtFunction& read, uint64_t end, uint64_t room) {
+uint64_t Id3v1Before(ByteSource& in, uint64_t end, uint64_t room) {
   uint8_t magic[3];
-  if (room < kId3v1Size || !ReadExact(read, end - kId3v1Size, magic, sizeof magic)) return 0;
+  if (room < kId3v1Size || !ReadExact(in, end - kId3v1Size, magic, sizeof magic)) return 0;
   return std::memcmp(magic, "TAG", 3) == 0 ? kId3v1Size : 0;
 }
 
 // Size of an APE tag whose footer ends at `end` (with its header when the flags announce one), or 0.
-uint64_t ApeBefore(const ReadAtFunction& read, uint64_t end, uint64_t room) {
+uint64_t ApeBefore(ByteSource& in, uint64_t end, uint64_t room) {
   uint8_t footer[kApeFooterSize];
-  if (room < sizeof footer || !ReadExact(read, end - sizeof footer, footer, sizeof footer)) return 0;
+  if (room < sizeof footer || !ReadExact(in, end - sizeof footer, footer, sizeof footer)) return 0;
   if (std::memcmp(footer, "APETAGEX", 8) != 0) return 0;
   const uint32_t size = le::Read32(footer + 12);  // items and footer
   const uint32_t flags = le::Read32(footer + 20);
@@ -41,9 +41,9 @@ uint64_t ApeBefore(const ReadAtFunction& read, uint64_t end, uint64_t room) {
 
 // Size of a Lyrics3 v2 block ending at `end`, or 0. Its six digits count the bytes from
 // "LYRICSBEGIN" up to them.
-uint64_t Lyrics3Before(const ReadAtFunction& read, uint64_t end, uint64_t room) {
+uint64_t Lyrics3Before(ByteSource& in, uint64_t end, uint64_t room) {
   uint8_t tail[kLyrics3EndSize];
-  if (room < sizeof tail + kLyricsBeginSize || !ReadExact(read, end - sizeof tail, tail, sizeof tail)) return 0;
+  if (room < sizeof tail + kLyricsBeginSize || !ReadExact(in, end - sizeof tail, tail, sizeof tail)) return 0;
   if (std::memcmp(tail + 6, "LYRICS200", 9) != 0) return 0;
   uint64_t size = 0;
   for (size_t i = 0; i < 6; ++i) {
@@ -53,25 +53,25 @@ uint64_t Lyrics3Before(const ReadAtFunction& read, uint64_t end, uint64_t room) 
   const uint64_t total = size + sizeof tail;
   if (size < kLyricsBeginSize || total > room) return 0;
   uint8_t begin[kLyricsBeginSize];
-  if (!ReadExact(read, end - total, begin, sizeof begin)) return 0;
+  if (!ReadExact(in, end - total, begin, sizeof begin)) return 0;
   return std::memcmp(begin, kLyricsBegin, kLyricsBeginSize) == 0 ? total : 0;
 }
 
 }  // namespace
 
-uint64_t TrailingTagsSize(const ReadAtFunction& read, uint64_t begin, uint64_t end) {
+uint64_t TrailingTagsSize(ByteSource& in, uint64_t begin, uint64_t end) {
   if (end <= begin) return 0;
   uint64_t pos = end;
   bool beforeId3v1 = false;  // pos is where an ID3v1 block starts
   for (int i = 0; i < kMaxBlocks; ++i) {
     const uint64_t room = pos - begin;
-    if (const uint64_t id3v1 = Id3v1Before(read, pos, room)) {
+    if (const uint64_t id3v1 = Id3v1Before(in, pos, room)) {
       pos -= id3v1;
       beforeId3v1 = true;
-    } else if (const uint64_t ape = ApeBefore(read, pos, room)) {
+    } else if (const uint64_t ape = ApeBefore(in, pos, room)) {
       pos -= ape;
       beforeId3v1 = false;
-    } else if (const uint64_t lyrics = beforeId3v1 ? Lyrics3Before(read, pos, room) : 0) {
+    } else if (const uint64_t lyrics = beforeId3v1 ? Lyrics3Before(in, pos, room) : 0) {
       pos -= lyrics;
       beforeId3v1 = false;
     } else {

@@ -12,29 +12,36 @@ namespace {
 
 const std::string kSig("PK\x05\x06", 4);
 
-struct MemoryArchive {
+struct MemoryArchive : ByteSource {
   explicit MemoryArchive(std::string content) : bytes(std::move(content)) {}
   std::string bytes;
   std::vector<uint32_t> chunkStarts;  // every read, in order
 
-  long long Read(uint32_t offset, uint8_t* destination, size_t count) {
-    chunkStarts.push_back(offset);
-    if (offset > bytes.size()) return -1;
-    const size_t n = std::min(count, bytes.size() - offset);
+  uint64_t Size() const override { return bytes.size(); }
+  size_t ReadAt(uint64_t offset, uint8_t* destination, size_t count) override {
+    chunkStarts.push_back(static_cast<uint32_t>(offset));
+    if (offset > bytes.size()) return 0;
+    const size_t n = std::min(count, bytes.size() - static_cast<size_t>(offset));
     std::memcpy(destination, bytes.data() + offset, n);
-    return static_cast<long long>(n);
-  }
-  zip::ReadAtFunction Reader() {
-    return {[](void* self, uint32_t offset, uint8_t* destination, size_t count) {
-              return static_cast<MemoryArchive*>(self)->Read(offset, destination, count);
-            },
-            this};
+    return n;
   }
 
   // The offset found, or -1.
   long long Find() {
     uint32_t offset = 0;
-    return zip::FindEndRecord(static_cast<uint32_t>(bytes.size()), Reader(), offset) ? static_cast<long long>(offset) : -1;
+    return zip::FindEndRecord(*this, static_cast<uint32_t>(bytes.size()), offset) ? static_cast<long long>(offset) : -1;
+  }
+};
+
+// Answers every read with `reported` bytes of `fill`, whatever was asked.
+struct FixedReads : ByteSource {
+  FixedReads(std::string fill, size_t reported) : fill(std::move(fill)), reported(reported) {}
+  std::string fill;
+  size_t reported;
+  uint64_t Size() const override { return 1u << 20; }
+  size_t ReadAt(uint64_t, uint8_t* destination, size_t count) override {
+    std::memcpy(destination, fill.data(), std::min(count, fill.size()));
+    return reported;
   }
 };
 
@@ -134,16 +141,13 @@ TEST(EndRecordSearch, WindowEndsWithTheChunkHoldingSizeMinus65558) {
 TEST(EndRecordSearch, FailedReadsDoNotInventMatches) {
   // A reader that cannot move anywhere: nothing is found and nothing is touched.
   uint32_t offset = 12345;
-  const auto failing = [](uint32_t, uint8_t*, size_t) -> long long { return -1; };
-  EXPECT_FALSE(zip::FindEndRecord(50000, zip::ReadThrough(failing), offset));
+  FixedReads failing("", 0);
+  EXPECT_FALSE(zip::FindEndRecord(failing, 50000, offset));
   EXPECT_EQ(12345u, offset);
-  // A reader that returns fewer bytes than asked: only those bytes are scanned.
-  const auto shortReads = [](uint32_t, uint8_t* destination, size_t) -> long long {
-    std::memcpy(destination, "xxPK\x05", 5);
-    std::memset(destination + 5, 0x06, 100);  // bytes not reported as read
-    return 5;
-  };
-  EXPECT_FALSE(zip::FindEndRecord(8192, zip::ReadThrough(shortReads), offset));
+  // A reader that returns fewer bytes than asked: only those bytes are scanned (the bytes after
+  // the five reported hold the rest of a signature and a record).
+  FixedReads shortReads(std::string("xxPK\x05", 5) + std::string(100, '\x06'), 5);
+  EXPECT_FALSE(zip::FindEndRecord(shortReads, 8192, offset));
 }
 
 }  // namespace
