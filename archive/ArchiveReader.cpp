@@ -90,15 +90,17 @@ const uint8_t* ArchiveReader::Look(uint64_t offset, size_t n, uint64_t end, size
   const Window* window = Find(offset);
   if (window != nullptr && window->start + window->bytes.size() - offset >= wanted)
     return window->bytes.data() + (offset - window->start);
-  if (window != nullptr && window != &held_ && window->start + window->bytes.size() == lastFillEnd_) {
-    // The look runs past the end of the last fill: the scan goes on from there, and the bytes
-    // from `offset` that the window already holds move into the new one rather than being read again.
-    const size_t kept = static_cast<size_t>(lastFillEnd_ - offset);
-    size_t length = NextLength(true, wanted - kept) + kept;
+  if (window != nullptr && window != &held_) {
+    // The look runs past the window's end: the bytes from `offset` that it holds move into a new
+    // window rather than being read again, and the rest is read from its end on, as a scan when
+    // that is where the last fill ended.
+    const uint64_t windowEnd = window->start + window->bytes.size();
+    const size_t kept = static_cast<size_t>(windowEnd - offset);
+    size_t length = NextLength(windowEnd == lastFillEnd_, wanted - kept) + kept;
     if (length > size_ - offset) length = static_cast<size_t>(size_ - offset);
     std::vector<uint8_t> bytes(length);
     std::memcpy(bytes.data(), window->bytes.data() + (offset - window->start), kept);
-    bytes.resize(kept + source_->ReadAt(lastFillEnd_, bytes.data() + kept, length - kept));
+    bytes.resize(kept + source_->ReadAt(windowEnd, bytes.data() + kept, length - kept));
     Window& fresh = Oldest();
     fresh.bytes = std::move(bytes);
     fresh.start = offset;
