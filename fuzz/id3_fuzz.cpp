@@ -1,5 +1,5 @@
-// ID3v2 tags from arbitrary bytes: loading (from memory, and through the archive reader read
-// whole and walked frame by frame), the six frame texts, and the ID3v1 and frame-header readers
+// ID3v2 tags from arbitrary bytes: loading (straight from memory, and through the archive reader
+// read whole and walked frame by frame), the six frame texts, and the ID3v1 and frame-header readers
 // over the same bytes; then the input as a member's data: leading and trailing tags, the first
 // frame, the frame count. Besides the sanitizers, checks that the frame table agrees with the
 // loaded state, that every way of loading gives the same texts and that every offset found lies
@@ -20,9 +20,11 @@
 #include "media/TrailingTags.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // Straight from memory, then through the archive reader read whole and walked.
+  MemorySource source(data, size);
   media::CId3tagv2 tag;
-  const int result = tag.Load(data, size);
-  if ((result == 0) != tag.loaded) std::abort();
+  const media::Id3Result result = tag.Load(source, 0, size);
+  if ((result == media::Id3Result::Loaded) != tag.loaded) std::abort();
   if (!tag.loaded && !tag.frames.empty()) std::abort();
   if (tag.loaded && (tag.version != 0x0300 || (tag.header[5] & 0x40) != 0)) std::abort();
   for (const auto& entry : tag.frames) {
@@ -33,14 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A code page 932 character is at most two bytes per UTF-16 unit, so texts never outgrow the input.
   if (textBytes > 6 * size) std::abort();
 
-  MemorySource source(data, size);
   ArchiveReader reader(source);
   media::CId3tagv2 whole;
-  if ((whole.Load(reader, 0, size) == 0) != tag.loaded) std::abort();
+  if (whole.Load(reader, 0, size) != result) std::abort();
   if (whole.frames.size() != tag.frames.size()) std::abort();
   // Walked even when small: the shown texts must not depend on how the body was read.
   media::CId3tagv2 walked;
-  if ((walked.Load(reader, 0, size, 0) == 0) != tag.loaded) std::abort();
+  walked.Load(reader, 0, size, 0);
+  if (walked.loaded != tag.loaded) std::abort();
   for (const char* id : {"TIT2", "TRCK", "TPE1", "TALB", "TYER", "COMM"}) {
     if (walked.GetFrameText(id) != tag.GetFrameText(id)) std::abort();
   }

@@ -1,6 +1,6 @@
 #include "media/FrameSync.h"
 
-#include "media/Id3Tag.h"
+#include "media/Id3TagHeader.h"
 #include "media/MpegHeader.h"
 
 namespace media {

@@ -28,22 +28,22 @@ constexpr char kShownIds[][5] = {"TIT2", "TPE1", "TALB", "TYER", "TRCK", "COMM"}
 
 }  // namespace
 
-bool DecodeFrameHeader(const uint8_t* p, uint64_t remaining, bool tenByteHeaders, Id3FrameHeader& header) {
-  header.headerSize = FrameHeaderSize(tenByteHeaders);
-  if (remaining < header.headerSize) return false;
+bool Id3FrameHeader::Parse(const uint8_t* p, uint64_t remaining, bool tenByteHeaders) {
+  headerSize = FrameHeaderSize(tenByteHeaders);
+  if (remaining < headerSize) return false;
   if (tenByteHeaders) {
-    header.bodySize = (uint32_t{p[4]} << 24) | (uint32_t{p[5]} << 16) | (uint32_t{p[6]} << 8) | uint32_t{p[7]};
-    if (uint64_t{header.bodySize} + header.headerSize > remaining) return false;
+    bodySize = (uint32_t{p[4]} << 24) | (uint32_t{p[5]} << 16) | (uint32_t{p[6]} << 8) | uint32_t{p[7]};
+    if (uint64_t{bodySize} + headerSize > remaining) return false;
     if (p[0] == 0 && p[1] == 0 && p[2] == 0 && p[3] == 0) return false;  // padding
-    std::memcpy(header.id, p, 4);
-    header.flags = static_cast<uint16_t>((p[8] << 8) | p[9]);
+    std::memcpy(id, p, 4);
+    flags = static_cast<uint16_t>((p[8] << 8) | p[9]);
   } else {
-    header.bodySize = (uint32_t{p[3]} << 16) | (uint32_t{p[4]} << 8) | uint32_t{p[5]};
-    if (uint64_t{header.bodySize} + header.headerSize > remaining) return false;
+    bodySize = (uint32_t{p[3]} << 16) | (uint32_t{p[4]} << 8) | uint32_t{p[5]};
+    if (uint64_t{bodySize} + headerSize > remaining) return false;
     const char* mapped = MapId22(p);
     if (mapped == nullptr) return false;  // a frame this reader does not know ends the walk
-    std::memcpy(header.id, mapped, 4);
-    header.flags = 0;
+    std::memcpy(id, mapped, 4);
+    flags = 0;
   }
   return true;
 }

@@ -9,19 +9,19 @@ namespace media {
 constexpr size_t kFrameHeader23 = 10;
 constexpr size_t kFrameHeader22 = 6;
 
+inline size_t FrameHeaderSize(bool tenByteHeaders) { return tenByteHeaders ? kFrameHeader23 : kFrameHeader22; }
+
 struct Id3FrameHeader {
   uint8_t id[4] = {0, 0, 0, 0};
   uint32_t bodySize = 0;
   uint16_t flags = 0;
   size_t headerSize = 0;
+
+  // Takes the frame header at `p`, where `remaining` bytes of the body are left (at least
+  // FrameHeaderSize of them must be readable at `p` when `remaining` reaches that far). False where
+  // the walk ends: too few bytes, a body beyond the tag, padding, or a 2.2 ID this reader does not know.
+  bool Parse(const uint8_t* p, uint64_t remaining, bool tenByteHeaders);
 };
-
-inline size_t FrameHeaderSize(bool tenByteHeaders) { return tenByteHeaders ? kFrameHeader23 : kFrameHeader22; }
-
-// Decodes the frame header at `p`, where `remaining` bytes of the body are left (at least
-// FrameHeaderSize of them must be readable at `p` when `remaining` reaches that far). False where
-// the walk ends: too few bytes, a body beyond the tag, padding, or a 2.2 ID this reader does not know.
-bool DecodeFrameHeader(const uint8_t* p, uint64_t remaining, bool tenByteHeaders, Id3FrameHeader& header);
 
 // True for the frames whose texts the plug-in shows (title, artist, album, year, track, comment).
 bool IsShownFrame(const uint8_t id[4]);

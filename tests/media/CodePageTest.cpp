@@ -2,18 +2,22 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "archive/MemorySource.h"
 #include "media/Id3Tag.h"
 #include "media/MediaBuilders.h"
 #include "platform/CodePage.h"
 
 namespace {
 
-std::string TitleOf(const std::u16string& text) {
-  const std::string bytes = build::Tag(build::Frame("TIT2", build::Utf16(text)));
+media::CId3tagv2 TagOf(const std::string& frame) {
+  const std::string bytes = build::Tag(frame);
+  MemorySource source(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   media::CId3tagv2 tag;
-  tag.Load(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  return tag.GetTitle();
+  tag.Load(source, 0, bytes.size());
+  return tag;
 }
+
+std::string TitleOf(const std::u16string& text) { return TagOf(build::Frame("TIT2", build::Utf16(text))).GetTitle(); }
 
 TEST(CodePage932, TheSystemCodePageIsShiftJis) { ASSERT_EQ(GetACP(), 932u); }
 
@@ -24,10 +28,7 @@ TEST(CodePage932, JapaneseTitleBecomesShiftJisBytes) {
   // Half-width katakana are single bytes.
   EXPECT_EQ(TitleOf(u"A\uFF71z"), "A\xb1z");
   // A comment in UTF-16 goes the same way.
-  const std::string bytes = build::Tag(build::Frame("COMM", build::CommentUtf16(u"", u"\u97F3\u697D")));
-  media::CId3tagv2 tag;
-  tag.Load(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  EXPECT_EQ(tag.GetComment(), "\x89\xb9\x8a\x79");
+  EXPECT_EQ(TagOf(build::Frame("COMM", build::CommentUtf16(u"", u"\u97F3\u697D"))).GetComment(), "\x89\xb9\x8a\x79");
 }
 
 TEST(CodePage932, CharacterOutsideTheCodePageBecomesTheDefaultReplacement) {

@@ -11,11 +11,20 @@
 namespace {
 
 using media::CId3tagv2;
+using media::Id3Result;
 
-// Loads `bytes` as a tag and returns it.
-CId3tagv2 LoadTag(const std::string& bytes, int* result = nullptr) {
+// Loads the tag at the start of `bytes`, as the archive reader fetches it, `available` bytes of
+// them belonging to its member (all when 0).
+Id3Result LoadThroughReader(CId3tagv2& tag, const std::string& bytes, uint64_t available = 0,
+                            uint64_t walkAbove = media::kWalkedBodySize) {
+  MemorySource source(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  ArchiveReader reader(source);
+  return tag.Load(reader, 0, available != 0 ? available : bytes.size(), walkAbove);
+}
+
+CId3tagv2 LoadTag(const std::string& bytes, Id3Result* result = nullptr) {
   CId3tagv2 tag;
-  const int r = tag.Load(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  const Id3Result r = LoadThroughReader(tag, bytes);
   if (result) *result = r;
   return tag;
 }
@@ -25,12 +34,12 @@ std::string FrameText(const std::string& id, const std::string& body) {
 }
 
 TEST(Id3v2Load, ReadsTextFramesOfA23Tag) {
-  int result = -2;
+  Id3Result result = Id3Result::NoTag;
   const CId3tagv2 tag = LoadTag(build::Tag(build::Frame("TIT2", build::Latin("Song")) +
                                            build::Frame("TPE1", build::Latin("Artist")) +
                                            build::Frame("TRCK", build::Latin("3/12"))),
                                 &result);
-  EXPECT_EQ(result, 0);
+  EXPECT_EQ(result, Id3Result::Loaded);
   EXPECT_TRUE(tag.loaded);
   EXPECT_EQ(tag.GetTitle(), "Song");
   EXPECT_EQ(tag.GetArtist(), "Artist");
@@ -40,17 +49,18 @@ TEST(Id3v2Load, ReadsTextFramesOfA23Tag) {
 }
 
 TEST(Id3v2Load, RefusesWhatIsNoReadableTag) {
-  int result = 0;
+  Id3Result result = Id3Result::Loaded;
   LoadTag("TAG" + std::string(20, 'x'), &result);
-  EXPECT_EQ(result, -1);
+  EXPECT_EQ(result, Id3Result::NoTag);
   // 2.4 and 2.3 with a revision above 0 are newer than 2.3.0.
-  EXPECT_FALSE(LoadTag(build::Tag(build::Frame("TIT2", build::Latin("x")), 4)).loaded);
+  EXPECT_FALSE(LoadTag(build::Tag(build::Frame("TIT2", build::Latin("x")), 4), &result).loaded);
+  EXPECT_EQ(result, Id3Result::Unsupported);
   EXPECT_FALSE(LoadTag(build::Tag(build::Frame("TIT2", build::Latin("x")), 3, 1)).loaded);
   // A header whose size claims more than the bytes hold is a short read.
   std::string cut = build::Tag(build::Frame("TIT2", build::Latin("Song")));
   cut.pop_back();
   const CId3tagv2 tag = LoadTag(cut, &result);
-  EXPECT_EQ(result, -1);
+  EXPECT_EQ(result, Id3Result::Truncated);
   EXPECT_FALSE(tag.loaded);
   EXPECT_TRUE(tag.frames.empty());
   EXPECT_FALSE(LoadTag("ID3").loaded);
@@ -58,10 +68,8 @@ TEST(Id3v2Load, RefusesWhatIsNoReadableTag) {
 
 TEST(Id3v2Load, LoadResetsAnEarlierTag) {
   CId3tagv2 tag;
-  const std::string good = build::Tag(build::Frame("TIT2", build::Latin("Song")));
-  ASSERT_EQ(tag.Load(reinterpret_cast<const uint8_t*>(good.data()), good.size()), 0);
-  const std::string bad = "nothing here";
-  tag.Load(reinterpret_cast<const uint8_t*>(bad.data()), bad.size());
+  ASSERT_EQ(LoadThroughReader(tag, build::Tag(build::Frame("TIT2", build::Latin("Song")))), Id3Result::Loaded);
+  LoadThroughReader(tag, "nothing here");
   EXPECT_FALSE(tag.loaded);
   EXPECT_EQ(tag.GetTitle(), "");
 }
@@ -143,31 +151,23 @@ TEST(Id3v2Load, ExtendedHeaderIsSkipped) {
   EXPECT_TRUE(LoadTag(build::Tag("ab", 3, 0, 0x40)).loaded);
 }
 
-// The tag as the archive reader fetches it: `bytes` from offset 0.
-int LoadThroughReader(CId3tagv2& tag, const std::string& bytes, uint64_t available,
-                      uint64_t walkAbove = media::kWalkedBodySize) {
-  MemorySource source(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  ArchiveReader reader(source);
-  return tag.Load(reader, 0, available, walkAbove);
-}
-
 TEST(Id3v2Load, SizeClaimsBeyondTheOwnerAreRefusedBeforeReading) {
   // Unmasked size bytes claim 512 MiB; the archive holds a few bytes.
   const std::string claim = "ID3" + build::Bytes({3, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}) + "TIT2";
   CId3tagv2 tag;
-  EXPECT_EQ(LoadThroughReader(tag, claim, 1000), -1);
+  EXPECT_EQ(LoadThroughReader(tag, claim, 1000), Id3Result::Truncated);
   EXPECT_FALSE(tag.loaded);
   EXPECT_EQ(media::DecodeSyncsafe(reinterpret_cast<const uint8_t*>("\xFF\xFF\xFF\xFF")), 0x1FFFFFFFu);
 
   // Within the owner but beyond the archive's end: a short read, read whole or walked.
   const std::string cut = build::Tag(build::Frame("TIT2", build::Latin("Song"))).substr(0, 15);
-  EXPECT_EQ(LoadThroughReader(tag, cut, 1000), -1);
-  EXPECT_EQ(LoadThroughReader(tag, cut, 1000, 0), -1);
+  EXPECT_EQ(LoadThroughReader(tag, cut, 1000), Id3Result::Truncated);
+  EXPECT_EQ(LoadThroughReader(tag, cut, 1000, 0), Id3Result::Truncated);
 
   const std::string whole = build::Tag(build::Frame("TIT2", build::Latin("Song")));
-  EXPECT_EQ(LoadThroughReader(tag, whole + "trailing audio", whole.size()), 0);
+  EXPECT_EQ(LoadThroughReader(tag, whole + "trailing audio", whole.size()), Id3Result::Loaded);
   EXPECT_EQ(tag.GetTitle(), "Song");
-  EXPECT_EQ(LoadThroughReader(tag, whole, whole.size() - 1), -1);
+  EXPECT_EQ(LoadThroughReader(tag, whole, whole.size() - 1), Id3Result::Truncated);
 }
 
 TEST(Id3v2TotalSize, CountsHeaderBodyAndFooter) {
