@@ -39,6 +39,7 @@ if [ -z "$dll" ]; then
   [ -n "$dll" ] || { echo "make_dist: the build made no gen_trackcase.dll" >&2; exit 1; }
 fi
 [ -f "$dll" ] || { echo "make_dist: $dll does not exist" >&2; rm -rf ${staged:+"$staged"}; exit 1; }
+dll=$(cd "$(dirname "$dll")" && pwd)/$(basename "$dll")  # makensis reads it from elsewhere
 
 mkdir -p "$out"
 out=$(cd "$out" && pwd)

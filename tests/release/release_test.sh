@@ -4,7 +4,8 @@
 # installer refuses to run beside a running player, installs silently into a stand-in player
 # folder (the host's stage without the plug-in) whose host then loads and shows the plug-in; the
 # silent uninstall removes the DLL, itself and its registry entries and keeps the user's INI file
-# and own skin; without /D it finds the player's folder in the registry.
+# and own skin; without /D it finds the player's folder in the registry. Where 32-bit programs
+# cannot run, the installer's contents are read with 7-Zip instead of running it.
 # Usage: release_test.sh ROOT DLL STAGE PREFIX WORK
 set -u
 root=$1 dll=$2 stage=$3 prefix=$4 work=$5
@@ -40,6 +41,19 @@ iconv -f CP932 -t UTF-8 "$work/unzipped/readme-ja.txt" | tr -d '\r' | cmp -s - "
   bad "readme-ja.txt is not docs/guide-ja.md in CP932"
 printf '\xEF\xBB\xBF' | cmp -s -n 3 - "$work/unzipped/readme-en.txt" || bad "readme-en.txt has no UTF-8 byte-order mark"
 tail -c +4 "$work/unzipped/readme-en.txt" | tr -d '\r' | cmp -s - "$root/docs/guide-en.md" || bad "readme-en.txt is not docs/guide-en.md"
+
+# The installer is a 32-bit program. Where this machine cannot run one, 7-Zip reads it instead:
+# it must carry the very DLL of the zip and the uninstaller.
+if [ "$(bash "$root/tools/runs-32bit.sh")" != yes ]; then
+  installer_listing=$(7zz l -ba "$setup" 2>&1) || bad "7-Zip cannot read the installer: $installer_listing"
+  for f in Plugins/gen_trackcase.dll Plugins/gen_trackcase-uninstall.exe; do
+    echo "$installer_listing" | grep -q " $f\$" || bad "the installer holds no $f"
+  done
+  7zz x -y -o"$work/setup-files" "$setup" Plugins/gen_trackcase.dll >/dev/null 2>&1
+  cmp -s "$dll" "$work/setup-files/Plugins/gen_trackcase.dll" || bad "the DLL in the installer differs from the built one"
+  [ $fail -eq 0 ] && echo "release: zip as expected; installer read by 7-Zip (this machine runs no 32-bit programs, so it was not run)"
+  exit $fail
+fi
 
 # A stand-in player folder: the host with its INI file and skins, no plug-in.
 player="$work/player"
