@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386
   xvfb xauth x11-utils fonts-ipafont-gothic imagemagick
   zip unzip lame ffmpeg python3 python3-mutagen locales nsis
+  pandoc
 )
 
 sudo_cmd=()
