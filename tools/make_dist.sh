@@ -80,7 +80,7 @@ for lang in ja en; do
     printf '%s\r\n' "$text" | utf8_bom > "$staging/readme-$lang.txt"
   fi
   # The first heading is the page's title; the pictures go beside the page.
-  convert "$guide" html5 --standalone --shift-heading-level-by=-1 -M lang="$lang" \
+  convert "$guide" html5 --quiet --standalone --shift-heading-level-by=-1 -M lang="$lang" \
     -M header-includes='<style>body{max-width:50em;margin:auto;padding:1em;font-family:sans-serif}table{border-collapse:collapse}td,th{border:1px solid #999;padding:.2em .5em}img{max-width:100%}</style>' \
     > "$staging/guide-$lang.html"
   for picture in $(sed -n 's/.*](\(screenshots\/[^)]*\)).*/\1/p' "$guide"); do

@@ -53,7 +53,7 @@ for f in "$work/readme-ja.utf8" "$work/unzipped/readme-en.txt" "$work/unzipped/C
   [ -z "$left" ] || bad "Markdown left in $(basename "$f"): $left"
 done
 # Every line fits Notepad's 78 columns in code page 932 widths, code blocks aside.
-wide=$(iconv -f UTF-8 -t CP932 < "$work/unzipped/readme-en.txt" | tail -c +4 | cat - "$work/unzipped/readme-ja.txt" |
+wide=$(tail -c +4 "$work/unzipped/readme-en.txt" | iconv -f UTF-8 -t CP932 | cat - "$work/unzipped/readme-ja.txt" |
        tr -d '\r' | LC_ALL=C awk 'length($0) > 78 && !/^    [^ -]/' | head -n 3)
 [ -z "$wide" ] || bad "readme lines wider than 78 columns: $wide"
 for lang in ja en; do
@@ -65,7 +65,7 @@ for lang in ja en; do
 done
 # One version: the title lines of the readmes, the history's newest entry, the installer's.
 grep -q "^gen_trackcase $version " "$work/readme-ja.utf8" || bad "readme-ja.txt's title has no version $version"
-grep -q "^gen_trackcase $version " "$work/unzipped/readme-en.txt" || bad "readme-en.txt's title has no version $version"
+tail -c +4 "$work/unzipped/readme-en.txt" | grep -q "^gen_trackcase $version " || bad "readme-en.txt's title has no version $version"
 newest=$(sed -n 's/^## \([0-9][0-9.]*\).*/\1/p' "$root/CHANGES.md" | head -n 1)
 [ "$newest" = "$version" ] || bad "CHANGES.md's newest version is $newest, CMakeLists.txt's $version"
 typed=$(grep -nE '[0-9]+\.[0-9]+\.[0-9]+' "$root/docs/guide-ja.md" "$root/docs/guide-en.md" | grep -v '0\.2\.14b' | head -n 3)
