@@ -1,7 +1,13 @@
 # Shared by wine-run.sh and wine-session.sh: the environment every Wine process of ours gets.
-# Expects TC_WINEPREFIX to be set by the caller.
+# Expects TC_WINEPREFIX to be set by the caller, and TC_WINEARCH (win32, the default, or win64).
 export WINEPREFIX="$TC_WINEPREFIX"
-export WINEARCH=win32
+export TC_WINEARCH="${TC_WINEARCH:-win32}"
+export WINEARCH="$TC_WINEARCH"
+if [ "$TC_WINEARCH" = win64 ]; then
+  # `wine` and `wineserver` for every process below, nested scripts included: the 64-bit pair.
+  tc_wine64_bin="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine64-bin"
+  case ":$PATH:" in *":$tc_wine64_bin:"*) ;; *) export PATH="$tc_wine64_bin:$PATH" ;; esac
+fi
 export WINEDEBUG=-all
 export LC_ALL=ja_JP.UTF-8
 export LANG=ja_JP.UTF-8

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Runs one Windows program under 32-bit Wine: code page 932, quiet, project-local prefix,
-# and a private X display when none is set. Used by ctest as the cross-compiling emulator.
-# Usage: wine-run.sh --prefix DIR PROGRAM [ARGS...]
+# Runs one Windows program under Wine (32-bit by default, 64-bit with --arch win64): code page 932,
+# quiet, project-local prefix, and a private X display when none is set. Used by ctest as the
+# cross-compiling emulator.
+# Usage: wine-run.sh [--arch win32|win64] --prefix DIR PROGRAM [ARGS...]
 set -u
-if [ "${1:-}" = "--prefix" ]; then
-  TC_WINEPREFIX=$2
-  shift 2
-fi
+while :; do
+  case "${1:-}" in
+    --arch) TC_WINEARCH=$2; shift 2 ;;
+    --prefix) TC_WINEPREFIX=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
 : "${TC_WINEPREFIX:=$(cd "$(dirname "$0")/.." && pwd)/build/wineprefix}"
 . "$(dirname "$0")/wine-env.sh"
 tc_init_prefix

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Runs a command (a whole ctest run, the demo) inside one Wine session: one X display,
 # one persistent wineserver for all the Wine processes it starts, both ended afterwards.
-# Usage: wine-session.sh PREFIX COMMAND [ARGS...]
+# Usage: wine-session.sh [--arch win32|win64] PREFIX COMMAND [ARGS...]
 set -u
+if [ "${1:-}" = "--arch" ]; then
+  export TC_WINEARCH=$2
+  shift 2
+fi
 export TC_WINEPREFIX=$1  # nested wine-run.sh calls use the same prefix
 shift
 . "$(dirname "$0")/wine-env.sh"

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+
 // The record returned by winampGetGeneralPurposePlugin (32-bit layout, cdecl functions).
 struct PluginRecord {
   int version;                     // kPluginVersion
@@ -13,6 +15,16 @@ struct PluginRecord {
   HWND hwndParent;                 // filled in by the host before init
   HINSTANCE hDllInstance;          // filled in by the host before init
 };
+
+#if defined(__i386__) || defined(_M_IX86)
+// The host reads the record by these offsets; the shipped 32-bit build must keep them.
+static_assert(sizeof(PluginRecord) == 28, "plug-in record size");
+static_assert(offsetof(PluginRecord, version) == 0 && offsetof(PluginRecord, description) == 4 &&
+                  offsetof(PluginRecord, init) == 8 && offsetof(PluginRecord, config) == 12 &&
+                  offsetof(PluginRecord, quit) == 16 && offsetof(PluginRecord, hwndParent) == 20 &&
+                  offsetof(PluginRecord, hDllInstance) == 24,
+              "plug-in record layout");
+#endif
 
 constexpr int kPluginVersion = 0x10;
 constexpr const char kPluginDescription[] = "zip.mp3 Display-plugin [gen_trackcase.dll]";

@@ -2,12 +2,20 @@
 # The demo: the stand-in host plays the sample archive with the plug-in loaded from its Plugins
 # folder (the Makefile has built everything). With a display the host plays in real time for you
 # to watch; without one it runs under a private Xvfb for a few seconds and writes a PNG of the
-# screen (the host's windows and the plug-in's) to the path it prints.
-# Usage: bash tools/demo.sh BUILD_DIR
+# screen (the host's windows and the plug-in's) to the path it prints. WINDOWS is the pair it runs:
+# win32 (the shipped i686 plug-in and host, under 32-bit Wine) or win64 (their x86_64 build, under
+# 64-bit Wine, for machines that cannot run 32-bit programs).
+# Usage: bash tools/demo.sh BUILD_DIR [win32|win64]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
+arch=${2:-win32}
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
+case "$arch" in
+  win32) echo "== the pair: the shipped 32-bit plug-in in the 32-bit stand-in host (32-bit Wine)" ;;
+  win64) echo "== the pair: the 64-bit build of the plug-in in the 64-bit stand-in host (64-bit Wine; this machine runs no 32-bit programs)" ;;
+  *) echo "demo: unknown pair $arch" >&2; exit 2 ;;
+esac
 sample="$root/samples/sample.zip.mp3"
 
 info="$build/native/tools/trackcase-info"
@@ -17,8 +25,8 @@ if [ -x "$info" ]; then
   "$info" --raw "$sample" | iconv -f CP932 -t UTF-8 2>/dev/null || "$info" "$sample"
 fi
 
-stage="$build/win32/stage"
-prefix="$build/win32/wineprefix"
+stage="$build/$arch/stage"
+prefix="$build/$arch/wineprefix"
 if [ ! -x "$stage/trackcase-host.exe" ] || [ ! -f "$stage/Plugins/gen_trackcase.dll" ]; then
   echo "demo: the stand-in host or the plug-in is missing in $stage; run 'make build' first" >&2
   exit 1
@@ -30,7 +38,7 @@ fi
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "== the host plays samples/sample.zip.mp3 (close it with Alt+F4)"
-  exec "$root/cmake/wine-run.sh" --prefix "$prefix" "$stage/trackcase-host.exe" "$sample"
+  exec "$root/cmake/wine-run.sh" --arch "$arch" --prefix "$prefix" "$stage/trackcase-host.exe" "$sample"
 fi
 
 out="$build/demo"
@@ -68,7 +76,7 @@ SCRIPT
 
 echo "== the host plays samples/sample.zip.mp3 under Xvfb"
 export TC_DEMO_HOST="$stage/trackcase-host.exe" TC_DEMO_SCRIPT="$out/demo.script" TC_DEMO_LOG="$log" TC_DEMO_PNG="$png"
-"$root/cmake/wine-session.sh" "$prefix" bash -c '
+"$root/cmake/wine-session.sh" --arch "$arch" "$prefix" bash -c '
   wine wineboot </dev/null >/dev/null 2>&1
   wine "$TC_DEMO_HOST" --script "$TC_DEMO_SCRIPT" </dev/null >/dev/null 2>&1 &
   host=$!

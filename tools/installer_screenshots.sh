@@ -11,6 +11,11 @@ version=$(sed -n 's/^project(gen_trackcase VERSION \([0-9.]*\).*/\1/p' "$root/CM
 setup="$root/dist/gen_trackcase-$version-setup.exe"
 [ -f "$setup" ] || { echo "installer_screenshots: $setup is missing; run 'make dist'" >&2; exit 1; }
 command -v xdotool >/dev/null || { echo "installer_screenshots: xdotool is missing" >&2; exit 1; }
+# The installer is a 32-bit program: 64-bit Wine cannot run it.
+if [ "$(bash "$root/tools/runs-32bit.sh")" != yes ]; then
+  echo "installer_screenshots: this machine cannot run 32-bit programs ($(bash "$root/tools/runs-32bit.sh" --why)); take the pictures where it can" >&2
+  exit 1
+fi
 
 export TC_SETUP="$setup" TC_SHOTS="$root/docs/screenshots" TC_WORK=$(mktemp -d)
 "$root/cmake/wine-session.sh" "$build/win32/wineprefix" bash -c '

@@ -1,11 +1,13 @@
 #!/usr/bin/env sh
-# The shipped DLL: a 32-bit PE DLL that imports nothing but Windows' own DLLs and exports its
-# entry under its plain name. Usage: check_dll.sh OBJDUMP DLL
+# The shipped DLL: a 32-bit PE DLL that imports nothing but Windows' own DLLs, only functions that
+# Windows XP has (ALLOWLIST records each with its oldest Windows), and exports its entry under its
+# plain name. Usage: check_dll.sh OBJDUMP DLL ALLOWLIST
 set -u
 # The output is parsed: keep it untranslated.
 export LC_ALL=C
 objdump=$1
 dll=$2
+allowlist=$3
 fail=0
 private=$("$objdump" -p "$dll") || { echo "cannot read $dll"; exit 1; }
 echo "$private" | grep -q 'file format pei-i386' || { echo "not an i386 PE file"; fail=1; }
@@ -18,10 +20,24 @@ for name in $(echo "$private" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
     *) echo "imports $name"; fail=1 ;;
   esac
 done
+# Each imported function as "dll function", the DLL name in lower case.
+imports=$(echo "$private" | awk '/^\tDLL Name:/ { dll = tolower($3); next }
+                                  dll != "" && /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ { print dll, $3 }
+                                  /^$/ { dll = "" }' | sort -u)
+[ -n "$imports" ] || { echo "no imported functions read from $dll"; fail=1; }
+unlisted=$(echo "$imports" | while read -r name fn; do
+  version=$(awk -v d="$name" -v f="$fn" 'tolower($1) == d && $2 == f { $1 = $2 = ""; sub(/^ +/, ""); print; exit }' "$allowlist")
+  case "$version" in
+    "Windows 2000"*|"Windows XP"*) ;;
+    "") echo "imports $name!$fn, which $allowlist does not list: add it with the oldest Windows that has it" ;;
+    *) echo "imports $name!$fn, which needs $version" ;;
+  esac
+done)
+[ -z "$unlisted" ] || { echo "$unlisted"; fail=1; }
 exports=$(echo "$private" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\] //p' | sort -u)
 if [ "$exports" != "winampGetGeneralPurposePlugin" ]; then
   echo "exports: $exports"
   fail=1
 fi
-[ $fail -eq 0 ] && echo "gen_trackcase.dll: PE32 DLL, system imports only, export winampGetGeneralPurposePlugin"
+[ $fail -eq 0 ] && echo "gen_trackcase.dll: PE32 DLL, $(echo "$imports" | wc -l) imports of system DLLs all in Windows XP, export winampGetGeneralPurposePlugin"
 exit $fail
