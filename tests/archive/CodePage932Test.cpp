@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ArchiveTestUtil.h"
+#include "support/ArchiveTestUtil.h"
 #include "archive/File.h"
 #include "platform/CodePage.h"
 

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "ArchiveTestUtil.h"
+#include "support/ArchiveTestUtil.h"
 #include "tools/trackcase_info_cli.h"
 #include "tools/trackcase_info_report.h"
 #include "tools/trackcase_info_text.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "ArchiveTestUtil.h"
+#include "support/ArchiveTestUtil.h"
 #include "archive/File.h"
 #include "archive/MemberKind.h"
 #include "archive/NameEncoding.h"

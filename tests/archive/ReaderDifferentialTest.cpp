@@ -17,7 +17,7 @@
 #include "archive/ZipFile.h"
 #include "bench/ArchiveFixtures.h"
 #include "media/Mp3File.h"
-#include "media/MediaBuilders.h"
+#include "support/MediaBuilders.h"
 #include "platform/FileSource.h"
 #include "settings/Settings.h"
 #include "support/SinglePassRead.h"

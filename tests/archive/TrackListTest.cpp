@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "ArchiveTestUtil.h"
+#include "support/ArchiveTestUtil.h"
 #include "archive/StartTimes.h"
 #include "settings/Settings.h"
 

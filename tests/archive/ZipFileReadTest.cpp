@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "ArchiveTestUtil.h"
+#include "support/ArchiveTestUtil.h"
 #include "archive/DataRanges.h"
 
 namespace {

@@ -11,6 +11,7 @@
 
 #include "controller/TrackDisplay.h"
 #include "plugin/HostWindowPlayer.h"
+#include "support/MediaBuilders.h"
 
 // Without a window manager, Wine waits two seconds whenever a managed window is hidden; windows
 // that no window manager handles do not wait. Takes effect for windows made after the call, so
@@ -159,21 +160,4 @@ class RecordingDisplay : public TrackDisplay {
   std::vector<std::string> events;
 };
 
-// Bytes of an MP3 member that plays `playMs` milliseconds: silent 128 kbit/s frames of 417 bytes
-// (the last one cut short), and an ID3v1.1 tag in the last 128 bytes when a title is given.
-inline std::string Mp3Member(uint32_t playMs, const std::string& title = "", const std::string& artist = "",
-                             int trackNumber = 0) {
-  std::string bytes(static_cast<size_t>(playMs) * 16u, '\0');
-  const char header[] = {'\xFF', '\xFB', '\x90', '\x44'};
-  for (size_t at = 0; at + sizeof header <= bytes.size(); at += 417)
-    bytes.replace(at, sizeof header, header, sizeof header);
-  if (!title.empty() && bytes.size() >= 128 + sizeof header) {
-    std::string tag(128, '\0');
-    tag.replace(0, 3, "TAG");
-    tag.replace(3, title.size(), title);
-    tag.replace(33, artist.size(), artist);
-    tag[126] = static_cast<char>(trackNumber);
-    bytes.replace(bytes.size() - 128, 128, tag);
-  }
-  return bytes;
-}
+using build::Mp3Member;

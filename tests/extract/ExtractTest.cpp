@@ -208,9 +208,9 @@ TEST_F(ExtractTest, MemberLandsBesideTheArchiveByteForByteUnderItsFileNameAlone)
   ASSERT_EQ(track.size(), 10000u);
   const std::string sheet = "FILE \"a.mp3\" MP3\r\n";
   Open({{"disc1/01 first.mp3", track}, {"empty.mp3", ""}, {"album.cue", sheet}});
-  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1);
-  EXPECT_EQ(controller->ExtractTrack(1, ExtractTarget::BesideArchive), 1);
-  EXPECT_EQ(controller->ExtractTrack(2, ExtractTarget::BesideArchive), 1);
+  controller->ExtractTrack(0, ExtractTarget::BesideArchive);
+  controller->ExtractTrack(1, ExtractTarget::BesideArchive);
+  controller->ExtractTrack(2, ExtractTarget::BesideArchive);
   EXPECT_EQ(Beside("01 first.mp3"), track);
   EXPECT_TRUE(fs::exists(folder / "empty.mp3"));
   EXPECT_EQ(fs::file_size(folder / "empty.mp3"), 0u);
@@ -248,7 +248,7 @@ TEST_F(ExtractTest, VanishedArchiveLeavesTheEarlierCopyIntact) {
   const std::string archive = Open({{"a.mp3", Pattern(9000, 7)}});
   controller->ExtractTrack(0, ExtractTarget::BesideArchive);
   fs::remove(archive);
-  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1);  // attempted, silently failed
+  controller->ExtractTrack(0, ExtractTarget::BesideArchive);
   EXPECT_EQ(Beside("a.mp3"), Pattern(9000, 7));
   EXPECT_THAT(FolderListing(folder), ElementsAre("a.mp3"));
 }
@@ -267,8 +267,8 @@ TEST_F(ExtractTest, ReadOnlyFolderLeavesNothingAndLosesNothing) {
     GTEST_SKIP() << "no way to make a folder read-only here";
   }
   const auto before = FolderListing(folder);
-  const int first = controller->ExtractTrack(0, ExtractTarget::BesideArchive);
-  const int second = controller->ExtractTrack(1, ExtractTarget::BesideArchive);
+  controller->ExtractTrack(0, ExtractTarget::BesideArchive);
+  controller->ExtractTrack(1, ExtractTarget::BesideArchive);
   const auto listing = FolderListing(folder);
   const std::string keptBytes = Beside("a.mp3");
   RunUnixCommand("/usr/bin/chattr -i " + unixFolder);
@@ -276,8 +276,6 @@ TEST_F(ExtractTest, ReadOnlyFolderLeavesNothingAndLosesNothing) {
   for (int attempt = 0; attempt < 100 && fs::exists(folder) && fs::remove_all(folder, ignored) == 0; ++attempt) {
     Sleep(50);
   }
-  EXPECT_EQ(first, 1);
-  EXPECT_EQ(second, 1);
   EXPECT_EQ(listing, before);
   EXPECT_THAT(listing, ::testing::IsSupersetOf({"a.mp3", "album.zip.mp3"}));
   EXPECT_EQ(keptBytes, "keep me");
@@ -297,7 +295,7 @@ TEST_F(ExtractTest, HiddenSystemFileOrFolderTargetIsNeverReplaced) {
       std::ofstream(target, std::ios::binary) << "old";
       ASSERT_TRUE(SetFileAttributesA(target.c_str(), attributes));
     }
-    EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1) << attributes;
+    controller->ExtractTrack(0, ExtractTarget::BesideArchive);
     const DWORD after = GetFileAttributesA(target.c_str());
     EXPECT_THAT(FolderListing(folder), ElementsAre("a.mp3", "album.zip.mp3")) << attributes;
     if (attributes == 0) {
@@ -324,14 +322,14 @@ TEST_F(ExtractTest, TheArchiveAndTheMiniBrowserCopyInUseAreNeverReplaced) {
   ASSERT_GT(GetShortPathNameA(path.c_str(), shortPath, MAX_PATH), 0u);
   ASSERT_NE(lstrcmpiA(shortPath, path.c_str()), 0) << shortPath;
   controller->Update(shortPath, 0);
-  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::BesideArchive), 1);
+  controller->ExtractTrack(0, ExtractTarget::BesideArchive);
   EXPECT_TRUE(ReadFileBytes(path) == bytes);
   EXPECT_THAT(FolderListing(folder), ElementsAre("album.zip.mp3"));
   controller->OpenInMiniBrowser(0);
   std::string inUse = controller->TempCopyPath();
-  EXPECT_EQ(controller->CopyTrack(1, inUse), 1);
+  controller->CopyTrack(1, inUse);
   CharUpperBuffA(&inUse[0], static_cast<DWORD>(inUse.size()));
-  EXPECT_EQ(controller->CopyTrack(1, inUse), 1);
+  controller->CopyTrack(1, inUse);
   EXPECT_TRUE(ReadFileBytes(controller->TempCopyPath()) == Pattern(6000, 15));
 }
 
@@ -346,7 +344,7 @@ TEST_F(ExtractTest, HostileNamesStayInsideTheFolder) {
   std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
   controller->Update(path, 0);
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(controller->ExtractTrack(i, ExtractTarget::BesideArchive), 1) << i;
+    controller->ExtractTrack(i, ExtractTarget::BesideArchive);
   }
   const fs::path inner = folder / "inner";
   EXPECT_EQ(ReadFileBytes((inner / "_CON.mp3").string()), "device");
@@ -363,7 +361,7 @@ TEST_F(ExtractTest, DesktopTargetIsTheUsersDesktopFolder) {
   ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE));
   const std::string name = "tc_extract_" + std::to_string(GetCurrentProcessId()) + ".mp3";
   Open({{"sub/" + name, Pattern(4500, 10)}});
-  EXPECT_EQ(controller->ExtractTrack(0, ExtractTarget::Desktop), 1);
+  controller->ExtractTrack(0, ExtractTarget::Desktop);
   const std::string target = std::string(desktop) + "\\" + name;
   EXPECT_EQ(ReadFileBytes(target), Pattern(4500, 10));
   DeleteFileA(target.c_str());

@@ -16,13 +16,6 @@ namespace {
 const std::string kStage = HOST_TEST_STAGE;
 const std::string kData = std::string(TC_SOURCE_DIR) + "/tests/host/data";
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
   out << text;
@@ -63,7 +56,7 @@ class HostRun : public testing::Test {
     HostResult run;
     run.exitCode = host.exitCode;
     run.log = host.log;
-    run.probe = ReadFile(kStage + "/Plugins/gen_testprobe.txt");
+    run.probe = ReadFileBytes(kStage + "/Plugins/gen_testprobe.txt");
     return run;
   }
 };
@@ -273,7 +266,7 @@ struct Bmp {
 
 Bmp ReadBmp(const std::string& path) {
   Bmp bmp;
-  bmp.data = ReadFile(path);
+  bmp.data = ReadFileBytes(path);
   if (bmp.data.size() < 54 || bmp.data[0] != 'B' || bmp.data[1] != 'M') return bmp;
   const auto u32 = [&](size_t at) {
     uint32_t v = 0;

@@ -4,7 +4,7 @@
 
 #include "archive/MemorySource.h"
 #include "media/Id3Tag.h"
-#include "media/MediaBuilders.h"
+#include "support/MediaBuilders.h"
 #include "platform/CodePage.h"
 
 namespace {

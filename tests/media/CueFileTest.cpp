@@ -2,7 +2,7 @@
 
 #include "media/CueFile.h"
 #include "media/MediaArchive.h"
-#include "media/MediaBuilders.h"
+#include "support/MediaBuilders.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ TEST(CueIndexTimes, MissingNumbersCountAsZero) {
 }
 
 TEST(CueArchive, SheetSetsThePlayTimesAndStartTimes) {
-  auto zip = ReadArchive({Track("01.mp3", 1), Track("02.mp3", 2), Track("03.mp3", 3), {"album.cue", kThreeIndexes}});
+  auto zip = ReadArchive(BuildZip({Track("01.mp3", 1), Track("02.mp3", 2), Track("03.mp3", 3), {"album.cue", kThreeIndexes}}));
   ASSERT_EQ(zip->status, StatusPlayable);
   EXPECT_EQ(zip->GetMember(0)->GetPlayTime(), 205500u);
   EXPECT_EQ(zip->GetMember(1)->GetPlayTime(), 216600u);
@@ -82,21 +82,21 @@ TEST(CueArchive, SheetSetsThePlayTimesAndStartTimes) {
 
 TEST(CueArchive, MembersBeyondTheSheetKeepTheirComputedTime) {
   const std::string sheet = "INDEX 01 00:00:00\nINDEX 01 03:25:50\n\nINDEX 01 07:02:10\n";
-  auto zip = ReadArchive({Track("01.mp3", 1), Track("02.mp3", 2), Track("03.mp3", 3), {"album.cue", sheet}});
+  auto zip = ReadArchive(BuildZip({Track("01.mp3", 1), Track("02.mp3", 2), Track("03.mp3", 3), {"album.cue", sheet}}));
   EXPECT_EQ(zip->GetMember(0)->GetPlayTime(), 205500u);
   EXPECT_EQ(zip->GetMember(1)->GetPlayTime(), kEnd - 205500u);
   EXPECT_EQ(zip->GetMember(2)->GetPlayTime(), 3000u);
 
   // A sheet without index lines changes nothing.
-  auto none = ReadArchive({Track("01.mp3", 1), {"x.CUE", "REM nothing\n"}});
+  auto none = ReadArchive(BuildZip({Track("01.mp3", 1), {"x.CUE", "REM nothing\n"}}));
   EXPECT_EQ(none->GetMember(0)->GetPlayTime(), 1000u);
 }
 
 TEST(CueArchive, CompressedMp3TakesNoIndexTime) {
   ZipEntry packed = Track("02.mp3", 2);
   packed.compressed = true;
-  auto zip = ReadArchive({Track("01.mp3", 1), packed, Track("03.mp3", 3),
-                          {"a.cue", "INDEX 01 00:00:00\nINDEX 01 01:00:00\n"}});
+  auto zip = ReadArchive(BuildZip({Track("01.mp3", 1), packed, Track("03.mp3", 3),
+                          {"a.cue", "INDEX 01 00:00:00\nINDEX 01 01:00:00\n"}}));
   EXPECT_EQ(Mp3At(*zip, 1), nullptr);
   EXPECT_EQ(zip->GetMember(0)->GetPlayTime(), 60000u);
   EXPECT_EQ(zip->GetMember(1)->GetPlayTime(), 0u);
@@ -104,8 +104,8 @@ TEST(CueArchive, CompressedMp3TakesNoIndexTime) {
 }
 
 TEST(CueArchive, OnlyTheLastStoredSheetApplies) {
-  auto zip = ReadArchive({{"first.cue", "INDEX 01 00:00:00\nINDEX 01 00:05:00\n"}, Track("01.mp3", 1),
-                          Track("02.mp3", 2), {"second.cue", "INDEX 01 00:00:00\nINDEX 01 00:07:00\n"}});
+  auto zip = ReadArchive(BuildZip({{"first.cue", "INDEX 01 00:00:00\nINDEX 01 00:05:00\n"}, Track("01.mp3", 1),
+                          Track("02.mp3", 2), {"second.cue", "INDEX 01 00:00:00\nINDEX 01 00:07:00\n"}}));
   EXPECT_EQ(zip->GetMember(1)->GetPlayTime(), 7000u);
   EXPECT_EQ(zip->GetMember(2)->GetPlayTime(), kEnd - 7000u);
   EXPECT_EQ(zip->GetCount(), 4);
@@ -113,21 +113,21 @@ TEST(CueArchive, OnlyTheLastStoredSheetApplies) {
   // A compressed sheet is not read, so the stored one before it applies.
   ZipEntry packedSheet{"late.cue", "INDEX 01 00:00:00\nINDEX 01 00:09:00\n"};
   packedSheet.compressed = true;
-  auto second = ReadArchive({Track("01.mp3", 1), Track("02.mp3", 2),
-                             {"early.cue", "INDEX 01 00:00:00\nINDEX 01 00:03:00\n"}, packedSheet});
+  auto second = ReadArchive(BuildZip({Track("01.mp3", 1), Track("02.mp3", 2),
+                             {"early.cue", "INDEX 01 00:00:00\nINDEX 01 00:03:00\n"}, packedSheet}));
   EXPECT_EQ(second->GetMember(0)->GetPlayTime(), 3000u);
 }
 
 TEST(CueArchive, EqualTimesFallBackToTheComputedTime) {
-  auto zip = ReadArchive({Track("01.mp3", 1), Track("02.mp3", 2),
-                          {"a.cue", "INDEX 01 00:00:00\nINDEX 01 00:00:00\n"}});
+  auto zip = ReadArchive(BuildZip({Track("01.mp3", 1), Track("02.mp3", 2),
+                          {"a.cue", "INDEX 01 00:00:00\nINDEX 01 00:00:00\n"}}));
   EXPECT_EQ(zip->GetMember(0)->GetPlayTime(), 1000u);
 }
 
 TEST(CueArchive, Utf16SheetIsUnreadable) {
   std::string utf16;
   for (char c : std::string("INDEX 01 00:00:00\r\nINDEX 01 00:05:00\r\n")) utf16 += std::string(1, c) + '\0';
-  auto zip = ReadArchive({Track("01.mp3", 1), Track("02.mp3", 2), {"a.cue", utf16}});
+  auto zip = ReadArchive(BuildZip({Track("01.mp3", 1), Track("02.mp3", 2), {"a.cue", utf16}}));
   EXPECT_EQ(zip->GetMember(0)->GetPlayTime(), 1000u);
   EXPECT_EQ(zip->GetMember(1)->GetPlayTime(), 2000u);
 }

@@ -5,7 +5,7 @@
 #include "media/Id3Tag.h"
 #include "media/Id3Text.h"
 #include "media/Id3v1.h"
-#include "media/MediaBuilders.h"
+#include "support/MediaBuilders.h"
 #include "media/TextNumber.h"
 
 namespace {

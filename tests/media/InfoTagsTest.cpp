@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "media/MediaArchive.h"
-#include "media/MediaBuilders.h"
+#include "support/MediaBuilders.h"
 #include "tools/trackcase_info_report.h"
 
 namespace {

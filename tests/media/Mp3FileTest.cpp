@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "media/MediaArchive.h"
-#include "media/MediaBuilders.h"
+#include "support/MediaBuilders.h"
 
 namespace {
 
@@ -196,7 +196,7 @@ TEST(Mp3Sync, NoFrameMeansNoTimeAndNoTags) {
   EXPECT_EQ(m.mp3->title, "");
 
   // A header cut by the member's end is no frame; the next member's bytes are not looked at.
-  auto zip = ReadArchive({{"a.mp3", std::string(10, '\0') + "\xFF\xFB"}, {"b.mp3", build::CbrFrames(1)}});
+  auto zip = ReadArchive(BuildZip({{"a.mp3", std::string(10, '\0') + "\xFF\xFB"}, {"b.mp3", build::CbrFrames(1)}}));
   ASSERT_NE(Mp3At(*zip, 0), nullptr);
   EXPECT_EQ(Mp3At(*zip, 0)->syncOffset, 0xFFFFFFFFu);
   EXPECT_EQ(Mp3At(*zip, 1)->bitrate, 128);
@@ -273,7 +273,7 @@ TEST(Mp3Sync, MemberEndIsBoundedByTheArchiveSize) {
   const std::string header = "ID3" + build::Bytes({3, 0, 0, 0, 4, 0, 0});
   ZipEntry entry("a.mp3", header + build::CbrFrames(4));
   entry.compressedSizeOverride = entry.uncompressedSizeOverride = 1u << 20;
-  const std::unique_ptr<ZipFile> zip = ReadArchive({entry});
+  const std::unique_ptr<ZipFile> zip = ReadArchive(BuildZip({entry}));
   const Mp3File* mp3 = Mp3At(*zip, 0);
   ASSERT_NE(mp3, nullptr);
   EXPECT_EQ(mp3->leadingTagSize, 0u);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "media/MpegHeader.h"
-#include "media/MediaBuilders.h"
+#include "support/MediaBuilders.h"
 
 namespace {
 

@@ -12,18 +12,12 @@
 #include "plugin/Module.h"
 #include "settings/ModulePath.h"
 #include "settings/SettingsStore.h"
+#include "support/FileBytes.h"
 
 namespace {
 
 // "MS P" and four katakana in code page 932, spelled as bytes so a wrong source charset shows.
 const std::string kDefaultFontBytes = "MS P\x83\x53\x83\x56\x83\x62\x83\x4E";
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void WriteWholeFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -144,7 +138,7 @@ TEST_F(SettingsStoreTest, NoFileGivesDefaultsAndFirstSaveWritesEveryKey) {
       "width=5",
       "height=3",
   };
-  EXPECT_EQ(Lines(ReadWholeFile(path)), expected);
+  EXPECT_EQ(Lines(ReadFileBytes(path)), expected);
 }
 
 TEST_F(SettingsStoreTest, SavedValuesComeBackUnchanged) {
@@ -256,7 +250,7 @@ TEST_F(SettingsStoreTest, NegativePositionIsWrittenUnsignedAndReadBackAsZero) {
   g_settings.x = -10;
   g_settings.y = -1;
   SaveSettings();
-  const std::vector<std::string> lines = Lines(ReadWholeFile(path));
+  const std::vector<std::string> lines = Lines(ReadFileBytes(path));
   EXPECT_NE(std::find(lines.begin(), lines.end(), "x=4294967286"), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "y=4294967295"), lines.end());
   // The reader wraps the unsigned form back to the negative value, and the clamp raises it.
@@ -273,7 +267,7 @@ TEST_F(SettingsStoreTest, LongTemplateIsWrittenWholeAndReadBackCut) {
   LoadSettings();
   g_settings.Normal = longTemplate;
   SaveSettings();
-  EXPECT_NE(ReadWholeFile(path).find("Normal=" + longTemplate + "\r\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(path).find("Normal=" + longTemplate + "\r\n"), std::string::npos);
   EXPECT_EQ(g_settings.Normal.size(), 300u) << "the record keeps the whole text until the next load";
 
   LoadSettings();

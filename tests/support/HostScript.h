@@ -12,19 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
+
 namespace hostscript {
 
 struct Run {
   DWORD exitCode = 0xFFFFFFFF;
   std::string log;  // the host's message record
 };
-
-inline std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 // The lines of a record or a probe file, without their line feeds.
 inline std::vector<std::string> Lines(const std::string& text) {
@@ -65,12 +60,12 @@ inline Run RunHostScript(const std::string& stage, const std::string& name, cons
       ADD_FAILURE() << "the host did not finish " << name;
       break;
     }
-    if (whileRunning) whileRunning(ReadWholeFile(logPath));
+    if (whileRunning) whileRunning(ReadFileBytes(logPath));
   }
   GetExitCodeProcess(process.hProcess, &run.exitCode);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  run.log = ReadWholeFile(logPath);
+  run.log = ReadFileBytes(logPath);
   return run;
 }
 

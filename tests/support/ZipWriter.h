@@ -28,6 +28,8 @@
 #define TC_ZIPWRITER_PID() _getpid()
 #else
 #include <unistd.h>
+
+#include "FileBytes.h"
 #define TC_ZIPWRITER_PID() getpid()
 #endif
 
@@ -204,9 +206,3 @@ inline std::string WriteTempFile(const std::string& fileName, const std::string&
   return path;
 }
 
-inline std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}

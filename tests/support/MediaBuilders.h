@@ -1,5 +1,6 @@
-// Builders for the byte structures the media tests feed in: ID3v2 tags and frames, ID3v1 blocks,
-// MPEG frames and VBR header frames. Each returns bytes in a std::string, ready for ZipWriter.
+// Builders for the byte structures the tests and the benchmarks feed in: ID3v2 tags and frames,
+// ID3v1 blocks, MPEG frames, VBR header frames and whole members. Each returns bytes in a
+// std::string, ready for ZipWriter.
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -69,8 +70,9 @@ inline std::string CommentUtf16(const std::u16string& description, const std::u1
   return Bytes({0x01}) + "jpn" + Bytes({0xFF, 0xFE}) + Utf16Le(description) + Bytes({0, 0}) + Bytes({0xFF, 0xFE}) +
          Utf16Le(text);
 }
-inline std::string CommentLatin(const std::string& description, const std::string& text) {
-  return std::string(1, '\0') + "jpn" + description + std::string(1, '\0') + text;
+inline std::string CommentLatin(const std::string& description, const std::string& text,
+                                const std::string& language = "jpn") {
+  return std::string(1, '\0') + language + description + std::string(1, '\0') + text;
 }
 
 // A 128-byte ID3v1 block; fields longer than their room are cut, shorter ones zero-filled.
@@ -139,10 +141,12 @@ constexpr int kMpeg25Layer3 = 0xE3;
 // 128 kbit/s at 44.1 kHz: frames of 417 bytes (418 with padding).
 constexpr int kRate128 = 0x90;
 
-// A first frame carrying a "Xing" (or "Info") header with a frame count, MPEG-1 stereo layout.
-inline std::string XingFrame(uint32_t frames, const std::string& magic = "Xing", int b3 = kRate128) {
+// A first frame carrying a "Xing" (or "Info") header with a frame count, MPEG-1 stereo layout;
+// `flags` says which fields follow (0x01: the frame count).
+inline std::string XingFrame(uint32_t frames, const std::string& magic = "Xing", int b3 = kRate128,
+                             uint32_t flags = 0x0F) {
   std::string frame = MpegFrame(kMpeg1Layer3, b3, 0x00, 417);
-  frame.replace(36, 12, magic + BigEndian32(0x0F) + BigEndian32(frames));
+  frame.replace(36, 12, magic + BigEndian32(flags) + BigEndian32(frames));
   return frame;
 }
 
@@ -151,6 +155,36 @@ inline std::string CbrFrames(size_t count, int b3 = kRate128, size_t length = 41
   std::string out;
   for (size_t i = 0; i < count; ++i) out += MpegFrame(kMpeg1Layer3, b3, 0x00, length);
   return out;
+}
+
+// A member that plays `playMs` milliseconds: silent 128 kbit/s frames of 417 bytes (the last one
+// cut short), and an ID3v1.1 tag in the last 128 bytes when a title is given.
+inline std::string Mp3Member(uint32_t playMs, const std::string& title = "", const std::string& artist = "",
+                             int trackNumber = 0) {
+  std::string bytes;
+  const size_t size = static_cast<size_t>(playMs) * 16u;
+  while (bytes.size() < size) bytes += MpegFrame(kMpeg1Layer3, kRate128, 0x44, 417);
+  bytes.resize(size);
+  const size_t cut = size % 417;
+  if (cut < 4) bytes.replace(size - cut, cut, cut, '\0');  // no room for a header there
+  if (!title.empty() && size >= 128 + 4) bytes.replace(size - 128, 128, Id3v1(title, artist, "", "", "", trackNumber, 0));
+  return bytes;
+}
+
+// A member as a tagger and lame leave it: an ID3v2 tag with the six texts (and a cover picture
+// of `pictureBytes` when not 0) and padding, `frames` frames of 128 kbit/s, of which the first is
+// an Info frame that counts the others when `info` is set, and an ID3v1 tag.
+inline std::string Track(int number, int frames, size_t pictureBytes, bool info = false) {
+  std::string body = Frame("TIT2", Latin("Track " + std::to_string(number))) + Frame("TPE1", Latin("Artist")) +
+                     Frame("TALB", Latin("Album")) + Frame("TYER", Latin("2024")) +
+                     Frame("TRCK", Latin(std::to_string(number))) + Frame("COMM", CommentLatin("", "note", "eng"));
+  if (pictureBytes > 0) body += Frame("APIC", Latin("image/jpeg") + '\0' + '\x03' + '\0' + std::string(pictureBytes, 'P'));
+  body += std::string(256, '\0');  // padding, as tag writers leave
+  std::string track = Tag(body);
+  for (int i = 0; i < frames; ++i) {
+    track += i == 0 && info ? XingFrame(static_cast<uint32_t>(frames - 1), "Info", kRate128, 1) : CbrFrames(1);
+  }
+  return track + Id3v1("", "", "", "", "", 0, 12);
 }
 
 }  // namespace build
