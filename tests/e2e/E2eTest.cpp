@@ -159,7 +159,8 @@ class EndToEnd : public testing::Test {
 
 TEST_F(EndToEnd, StartsWithoutIniAtItsPlaceAndWritesEveryKeyAtShutDown) {
   RECT placed = {};
-  const Run run = RunHost("startup", "expect visible plugin\ncapture plugin startup.bmp\nmark placed\npump 300\nquit\n",
+  const Run run = RunHost("startup",
+                          "skin Sakura\nexpect visible plugin\ncapture plugin startup.bmp\nmark placed\npump 300\nquit\n",
                           [&](const std::string&, const std::string&) {
                             GetWindowRect(FindWindowA("SimpleVis", nullptr), &placed);
                           });
@@ -169,13 +170,16 @@ TEST_F(EndToEnd, StartsWithoutIniAtItsPlaceAndWritesEveryKeyAtShutDown) {
   // The default size: 5 width units (150 + 25 x 5) and 3 height units (58 + 29 x 3).
   EXPECT_EQ(placed.right - placed.left, 275);
   EXPECT_EQ(placed.bottom - placed.top, 145);
-  const std::string bitmap = ReadFileBytes(kStage + "/startup.bmp");
-  ASSERT_GE(bitmap.size(), 26u);
-  int32_t width = 0, height = 0;
-  memcpy(&width, bitmap.data() + 18, 4);
-  memcpy(&height, bitmap.data() + 22, 4);
-  EXPECT_EQ(width, 275);
-  EXPECT_EQ(std::abs(height), 145);
+  // The window as drawn from the host's skin: the list in its NormalBG (#280E30) inside the frame
+  // of the skin's pictures, which is no single colour.
+  const hostscript::Bmp shot = hostscript::ReadBmp(kStage + "/startup.bmp");
+  ASSERT_EQ(shot.width, 275);
+  ASSERT_EQ(shot.height, 145);
+  for (const auto& [x, y] : {std::pair<int, int>{12, 20}, {140, 60}, {255, 106}}) EXPECT_EQ(shot.Pixel(x, y), 0x280E30u) << x << "," << y;
+  std::set<uint32_t> frameColours;
+  for (int x = 0; x < 275; ++x) frameColours.insert(shot.Pixel(x, 5));
+  EXPECT_GE(frameColours.size(), 3u);
+  EXPECT_EQ(frameColours.count(0x280E30u), 0u);
 
   const std::map<std::pair<std::string, std::string>, std::string> expected = {
       {{"Display", "ShowOnlyZip"}, "no"},

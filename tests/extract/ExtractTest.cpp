@@ -81,47 +81,27 @@ bool RunUnixCommand(std::string commandLine) {
   return true;
 }
 
-TEST(SafeFileName, KeepsOrdinaryNames) {
-  EXPECT_EQ(MakeSafeFileName("01 intro.mp3"), "01 intro.mp3");
-  EXPECT_EQ(MakeSafeFileName("track (live) [2].mp3"), "track (live) [2].mp3");
-  EXPECT_EQ(MakeSafeFileName("CONSOLE.mp3"), "CONSOLE.mp3");
-  EXPECT_EQ(MakeSafeFileName("COM.mp3"), "COM.mp3");
-  EXPECT_EQ(MakeSafeFileName(""), "");
-}
-
-TEST(SafeFileName, ReplacesStreamSeparatorsControlsAndWildcards) {
-  EXPECT_EQ(MakeSafeFileName("a.mp3:hidden"), "a.mp3_hidden");
-  EXPECT_EQ(MakeSafeFileName("C:evil.mp3"), "C_evil.mp3");
-  EXPECT_EQ(MakeSafeFileName(std::string("a\x01\tb\x7F.mp3")), "a__b_.mp3");
-  EXPECT_EQ(MakeSafeFileName("a<b>c\"d|e?f*g.mp3"), "a_b_c_d_e_f_g.mp3");
-  EXPECT_EQ(MakeSafeFileName("/01.mp3"), "_01.mp3");  // a separator left at the start of the name
-}
-
-TEST(SafeFileName, DotsAndSpacesAtTheEndCannotNameAFolder) {
-  EXPECT_EQ(MakeSafeFileName(".."), "__");
-  EXPECT_EQ(MakeSafeFileName("."), "_");
-  EXPECT_EQ(MakeSafeFileName("song.mp3. "), "song.mp3__");
-  EXPECT_EQ(MakeSafeFileName(".hidden"), ".hidden");
-}
-
-TEST(SafeFileName, DeviceNamesGetAPrefixWhateverTheirCaseOrExtension) {
-  EXPECT_EQ(MakeSafeFileName("CON"), "_CON");
-  EXPECT_EQ(MakeSafeFileName("nul.mp3"), "_nul.mp3");
-  EXPECT_EQ(MakeSafeFileName("Com1.tar.mp3"), "_Com1.tar.mp3");
-  EXPECT_EQ(MakeSafeFileName("lpt9 .mp3"), "_lpt9 .mp3");
-  EXPECT_EQ(MakeSafeFileName("aux"), "_aux");
-  EXPECT_EQ(MakeSafeFileName("conout$"), "_conout$");
-}
-
-TEST(SafeFileName, DoubleByteCharactersKeepTheirTrailBytes) {
-  // "ソ" is 83 5C and "ポ" 83 7C: the second bytes are '\' and '|' only on their own.
-  EXPECT_EQ(MakeSafeFileName("\x83\x5C.mp3"), "\x83\x5C.mp3");
-  EXPECT_EQ(MakeSafeFileName("\x83\x7C\x95\x5C.mp3"), "\x83\x7C\x95\x5C.mp3");
-  // A lead byte without a trail byte is broken text, and a single-byte ':' after it stays a colon.
-  EXPECT_EQ(MakeSafeFileName("a\x83"), "a_");
-  EXPECT_EQ(MakeSafeFileName("\x83:x"), "__x");
-  // Half-width katakana are single bytes.
-  EXPECT_EQ(MakeSafeFileName("\xB1\xB2.mp3"), "\xB1\xB2.mp3");
+TEST(SafeFileName, NamesAsWritten) {
+  const std::pair<std::string, std::string> cases[] = {
+      // Ordinary names stay, also ones that only begin like a device.
+      {"01 intro.mp3", "01 intro.mp3"}, {"track (live) [2].mp3", "track (live) [2].mp3"},
+      {"CONSOLE.mp3", "CONSOLE.mp3"}, {"COM.mp3", "COM.mp3"}, {"", ""},
+      // Stream separators, controls and wildcards become '_', as does a separator at the start.
+      {"a.mp3:hidden", "a.mp3_hidden"}, {"C:evil.mp3", "C_evil.mp3"}, {"a\x01\tb\x7F.mp3", "a__b_.mp3"},
+      {"a<b>c\"d|e?f*g.mp3", "a_b_c_d_e_f_g.mp3"}, {"/01.mp3", "_01.mp3"},
+      // Dots and spaces at the end cannot name a folder.
+      {"..", "__"}, {".", "_"}, {"song.mp3. ", "song.mp3__"}, {".hidden", ".hidden"},
+      // Device names get a prefix whatever their case or extension.
+      {"CON", "_CON"}, {"nul.mp3", "_nul.mp3"}, {"Com1.tar.mp3", "_Com1.tar.mp3"}, {"lpt9 .mp3", "_lpt9 .mp3"},
+      {"aux", "_aux"}, {"conout$", "_conout$"},
+      // "\x83\x5C" and "\x83\x7C" keep their trail bytes, which are '\' and '|' only on their own; a
+      // lead byte without a trail byte is broken text, and a ':' after it stays a colon.
+      {"\x83\x5C.mp3", "\x83\x5C.mp3"}, {"\x83\x7C\x95\x5C.mp3", "\x83\x7C\x95\x5C.mp3"}, {"a\x83", "a_"},
+      {"\x83:x", "__x"},
+      // Half-width katakana are single bytes.
+      {"\xB1\xB2.mp3", "\xB1\xB2.mp3"},
+  };
+  for (const auto& [name, expected] : cases) EXPECT_EQ(MakeSafeFileName(name), expected) << name;
 }
 
 // A member copied straight from a hand-made record, without the archive reader.

@@ -1,6 +1,9 @@
 // Colour texts of Pledit.txt and the four list colours read from it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <utility>
+
 #include "SkinFixtures.h"
 #include "display/Skin.h"
 
@@ -9,35 +12,20 @@ namespace {
 using skintest::ScratchFolder;
 using skintest::WriteFile;
 
-TEST(ParseColor, ReadsRedGreenBlueIntoColorRef) {
-  EXPECT_EQ(ParseColor("#00FF00"), 0x0000FF00u);
-  EXPECT_EQ(ParseColor("#0000FF"), 0x00FF0000u);
-  EXPECT_EQ(ParseColor("#123456"), 0x00563412u);
-  EXPECT_EQ(ParseColor("#FFFFFF"), 0x00FFFFFFu);
-}
-
-TEST(ParseColor, SkipsTheFirstCharacterWhateverItIs) {
-  EXPECT_EQ(ParseColor("x00FF00"), ParseColor("#00FF00"));
-  EXPECT_EQ(ParseColor("F123456"), 0x00563412u);
-}
-
-TEST(ParseColor, TextShorterThanSevenIsBlack) {
-  EXPECT_EQ(ParseColor(""), 0u);
-  EXPECT_EQ(ParseColor("#FFF"), 0u);
-  EXPECT_EQ(ParseColor("#FFFFF"), 0u);
-}
-
-TEST(ParseColor, NonHexCharactersAddNothing) {
-  EXPECT_EQ(ParseColor("#GG0000"), 0u);
-  EXPECT_EQ(ParseColor("#1G0000"), 0x00000010u);  // 1 shifted, G adds 0
-  EXPECT_EQ(ParseColor("#G10000"), 0x00000001u);
-  EXPECT_EQ(ParseColor("#  FF  "), 0x0000FF00u);
-}
-
-TEST(ParseColor, CaseDoesNotMatterAndTheRestIsIgnored) {
-  EXPECT_EQ(ParseColor("#abcdef"), ParseColor("#ABCDEF"));
-  EXPECT_EQ(ParseColor("#abcdef"), 0x00EFCDABu);
-  EXPECT_EQ(ParseColor("#102030FFFFFF"), 0x00302010u);
+TEST(ParseColor, TextsAsColorRefs) {
+  const std::pair<const char*, uint32_t> cases[] = {
+      // Red, green and blue into 0x00BBGGRR.
+      {"#00FF00", 0x0000FF00u}, {"#0000FF", 0x00FF0000u}, {"#123456", 0x00563412u}, {"#FFFFFF", 0x00FFFFFFu},
+      // The first character is skipped whatever it is.
+      {"x00FF00", 0x0000FF00u}, {"F123456", 0x00563412u},
+      // A text shorter than seven is black.
+      {"", 0u}, {"#FFF", 0u}, {"#FFFFF", 0u},
+      // Characters that are no hex digits add nothing (the 1 is still shifted).
+      {"#GG0000", 0u}, {"#1G0000", 0x00000010u}, {"#G10000", 0x00000001u}, {"#  FF  ", 0x0000FF00u},
+      // Case does not matter and the rest is ignored.
+      {"#abcdef", 0x00EFCDABu}, {"#ABCDEF", 0x00EFCDABu}, {"#102030FFFFFF", 0x00302010u},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseColor(text), expected) << text;
 }
 
 TEST(LoadColors, ReadsSectionTextOfTheFile) {

@@ -69,4 +69,34 @@ inline Run RunHostScript(const std::string& stage, const std::string& name, cons
   return run;
 }
 
+// A capture the host wrote (24-bit, bottom-up); width 0 when the file is no such bitmap.
+struct Bmp {
+  int width = 0, height = 0, bits = 0;
+  std::string data;
+  // Colour at (x, y) from the top, as 0xRRGGBB.
+  uint32_t Pixel(int x, int y) const {
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t(3);
+    const size_t at = 54 + stride * static_cast<size_t>(height - 1 - y) + static_cast<size_t>(x) * 3;
+    if (at + 3 > data.size()) return 0xFFFFFFFF;
+    const auto b = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(data[i])); };
+    return (b(at + 2) << 16) | (b(at + 1) << 8) | b(at);
+  }
+};
+
+inline Bmp ReadBmp(const std::string& path) {
+  Bmp bmp;
+  bmp.data = ReadFileBytes(path);
+  if (bmp.data.size() < 54 || bmp.data[0] != 'B' || bmp.data[1] != 'M') return bmp;
+  const auto u32 = [&](size_t at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bmp.data[at + i]);
+    return v;
+  };
+  if (u32(10) != 54 || u32(14) != 40 || u32(2) != bmp.data.size()) return bmp;
+  bmp.width = static_cast<int>(u32(18));
+  bmp.height = static_cast<int>(u32(22));
+  bmp.bits = static_cast<int>(u32(28) & 0xFFFF);
+  return bmp;
+}
+
 }  // namespace hostscript

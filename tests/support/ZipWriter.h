@@ -23,13 +23,13 @@
 #include <utility>
 #include <vector>
 
+#include "FileBytes.h"
+
 #ifdef _WIN32
 #include <process.h>
 #define TC_ZIPWRITER_PID() _getpid()
 #else
 #include <unistd.h>
-
-#include "FileBytes.h"
 #define TC_ZIPWRITER_PID() getpid()
 #endif
 
