@@ -12,7 +12,7 @@ ArchiveReader::ArchiveReader(const std::string& path) : owned_(OpenFileSource(pa
 
 ArchiveReader::ArchiveReader(ByteSource& source) : source_(&source), size_(source.Size()) {}
 
-const ArchiveReader::Window* ArchiveReader::Find(uint64_t at) {
+ArchiveReader::Window* ArchiveReader::Find(uint64_t at) {
   if (held_.Holds(at)) return &held_;
   for (Window& window : windows_) {
     if (window.Holds(at)) {
@@ -87,9 +87,16 @@ const uint8_t* ArchiveReader::Look(uint64_t offset, size_t n, uint64_t end, size
   if (offset > end || end - offset < n) return nullptr;
   const uint64_t left = end - offset;
   const size_t wanted = left < uint64_t{n} + ahead ? static_cast<size_t>(left) : n + ahead;
-  const Window* window = Find(offset);
-  if (window != nullptr && window->start + window->bytes.size() - offset >= wanted)
+  // A scan looks at every byte: the window of the last look is asked first.
+  if (lastLook_ != nullptr && lastLook_->Holds(offset) && lastLook_->start + lastLook_->bytes.size() - offset >= wanted) {
+    if (lastLook_ != &held_) lastLook_->lastUse = ++uses_;
+    return lastLook_->bytes.data() + (offset - lastLook_->start);
+  }
+  Window* window = Find(offset);
+  if (window != nullptr && window->start + window->bytes.size() - offset >= wanted) {
+    lastLook_ = window;
     return window->bytes.data() + (offset - window->start);
+  }
   if (window != nullptr && window != &held_) {
     // The look runs past the window's end: the bytes from `offset` that it holds move into a new
     // window rather than being read again, and the rest is read from its end on, as a scan when
@@ -111,6 +118,7 @@ const uint8_t* ArchiveReader::Look(uint64_t offset, size_t n, uint64_t end, size
     window = &Fill(offset, wanted);
   }
   if (!window->Holds(offset) || window->start + window->bytes.size() - offset < n) return nullptr;
+  lastLook_ = window;
   return window->bytes.data() + (offset - window->start);
 }
 

@@ -52,7 +52,7 @@ class ArchiveReader : public ByteSource {
     uint64_t lastUse = 0;
     bool Holds(uint64_t at) const { return at >= start && at - start < bytes.size(); }
   };
-  const Window* Find(uint64_t at);
+  Window* Find(uint64_t at);
   Window& Oldest();
   Window& Fill(uint64_t at, size_t wanted);
   size_t NextLength(bool scan, size_t wanted);
@@ -62,6 +62,7 @@ class ArchiveReader : public ByteSource {
   uint64_t size_ = 0;
   Window held_;
   Window windows_[4];
+  Window* lastLook_ = nullptr;  // where the last look was served
   uint64_t uses_ = 0;
   uint64_t lastFillEnd_ = UINT64_MAX;
   size_t nextWindow_ = kFirstWindow;
