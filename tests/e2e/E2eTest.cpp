@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -159,19 +160,24 @@ class EndToEnd : public testing::Test {
 
 TEST_F(EndToEnd, StartsWithoutIniAtItsPlaceAndWritesEveryKeyAtShutDown) {
   RECT placed = {};
-  const Run run = RunHost("startup",
-                          "skin Sakura\nexpect visible plugin\ncapture plugin startup.bmp\nmark placed\npump 300\nquit\n",
+  // A skin folder of the plug-in's own that gives only the list's background colour.
+  const std::string ownSkin = kStage + "/Plugins/gen_trackcase";
+  CreateDirectoryA(ownSkin.c_str(), nullptr);
+  std::ofstream(ownSkin + "/Pledit.txt", std::ios::binary) << "[Text]\r\nNormalBG=#280E30\r\n";
+  const Run run = RunHost("startup", "expect visible plugin\ncapture plugin startup.bmp\nmark placed\npump 300\nquit\n",
                           [&](const std::string&, const std::string&) {
                             GetWindowRect(FindWindowA("SimpleVis", nullptr), &placed);
                           });
+  DeleteFileA((ownSkin + "/Pledit.txt").c_str());
+  RemoveDirectoryA(ownSkin.c_str());
   ASSERT_EQ(run.exitCode, 0u) << run.log;
   EXPECT_EQ(placed.left, 50);
   EXPECT_EQ(placed.top, 30);
   // The default size: 5 width units (150 + 25 x 5) and 3 height units (58 + 29 x 3).
   EXPECT_EQ(placed.right - placed.left, 275);
   EXPECT_EQ(placed.bottom - placed.top, 145);
-  // The window as drawn from the host's skin: the list in its NormalBG (#280E30) inside the frame
-  // of the skin's pictures, which is no single colour.
+  // The window as drawn from that skin: the list in its NormalBG inside the frame of the built-in
+  // pictures, which is no single colour.
   const hostscript::Bmp shot = hostscript::ReadBmp(kStage + "/startup.bmp");
   ASSERT_EQ(shot.width, 275);
   ASSERT_EQ(shot.height, 145);
