@@ -30,7 +30,7 @@ TEST(IniPathRules, ModulePathsToIniFileAndSkinFolder) {
       // hide the file name's '.', and the INI name would grow from the wrong place.
       {"C:\\d\\a.\x83\x5C" "b", "C:\\d\\a.ini", "C:\\d\\a\\"},
       // Three bytes after the '.' end inside "\x83\x5C": the whole character goes, no stray trail byte.
-      {"C:\\d\\a.b\x83\x5C", "C:\\d\\a.ini", "-"},
+      {"C:\\d\\a.bc\x83\x5C", "C:\\d\\a.ini", "-"},
       // Japanese folder and file names pass through.
       {"C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.dll", "C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.ini", "-"},
       // A lead byte at the very end stands alone and is kept.
