@@ -2,6 +2,8 @@
 // row texts and the compact line, drawn from a test skin whose every pixel names its source.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -86,57 +88,53 @@ class WindowPaintTest : public ::testing::Test {
   std::unique_ptr<WindowUnderTest> window;
 };
 
-// Title pieces, sides, bottom pieces and thumb of the normal frame at a given width.
-void ExpectNormalFrame(const Capture& c, const BitmapPixels& pledit, int units, int heightUnits,
-                       bool active) {
+// Where the pieces of the normal frame lie at one size, worked out by hand.
+struct FramePlaces {
+  int units, heightUnits;
+  int centre;                    // the title's centre piece
+  std::vector<int> titleFillers;  // every title filler left whole by the ones drawn after it
+  int bottomRight;
+  std::vector<int> bottomFillers;
+};
+
+void ExpectNormalFrame(const Capture& c, const BitmapPixels& pledit, const FramePlaces& at, bool active) {
   using namespace pledit;
-  using namespace geometry;
-  const int w = WidthOf(units);
-  const int h = HeightOf(heightUnits);
-  const int centre = (w - 100) / 2;
   const int a = active ? 1 : 0;
+  const int w = c.width(), h = c.height();
   EXPECT_EQ(PieceMismatches(c, 0, 0, pledit, kTitleLeft[a]), 0);
-  EXPECT_EQ(PieceMismatches(c, centre, 0, pledit, kTitleCentre[a]), 0);
-  EXPECT_EQ(PieceMismatches(c, w - kSidePieceWidth, 0, pledit, kTitleRight[a]), 0);
-  // Fillers: the last one drawn on each side of the centre is whole; every title pixel between
-  // the corners and the centre comes from a filler.
-  EXPECT_EQ(PieceMismatches(c, centre - kUnitWidth * (units / 2), 0, pledit, kTitleFiller[a]), 0);
-  EXPECT_EQ(PieceMismatches(c, w - kSidePieceWidth - kUnitWidth * (units / 2), 0, pledit, kTitleFiller[a]), 0);
-  for (int x = kSidePieceWidth; x < centre; ++x) {
+  EXPECT_EQ(PieceMismatches(c, at.centre, 0, pledit, kTitleCentre[a]), 0);
+  EXPECT_EQ(PieceMismatches(c, w - 25, 0, pledit, kTitleRight[a]), 0);
+  for (int x : at.titleFillers) EXPECT_EQ(PieceMismatches(c, x, 0, pledit, kTitleFiller[a]), 0) << "filler at " << x;
+  // Every title pixel between the corners and the centre comes from a filler.
+  for (int x = 25; x < w - 25; ++x) {
+    if (x >= at.centre && x < at.centre + 100) continue;
     const COLORREF p = c.At(x, 5);
     EXPECT_TRUE(GetRValue(p) >= 127 && GetRValue(p) < 152 && GetGValue(p) == kTitleFiller[a].top + 5) << "x " << x;
   }
-  for (int x = centre + 100; x < w - kSidePieceWidth; ++x) {
-    const COLORREF p = c.At(x, 5);
-    EXPECT_TRUE(GetRValue(p) >= 127 && GetRValue(p) < 152 && GetGValue(p) == kTitleFiller[a].top + 5) << "x " << x;
-  }
-  for (int j = 0; j < heightUnits; ++j) {
+  for (int j = 0; j < at.heightUnits; ++j) {
     // The list background covers the sides' inner columns, the thumb part of the right side.
-    EXPECT_EQ(PieceMismatches(c, 0, kTitleHeight + kUnitHeight * j, pledit, kLeftSide, 0, 12), 0) << "unit " << j;
-    EXPECT_EQ(PieceMismatches(c, w - kSidePieceWidth, kTitleHeight + kUnitHeight * j, pledit, kRightSide, 18, 25), 0) << "unit " << j;
+    EXPECT_EQ(PieceMismatches(c, 0, 20 + 29 * j, pledit, kLeftSide, 0, 12), 0) << "unit " << j;
+    EXPECT_EQ(PieceMismatches(c, w - 25, 20 + 29 * j, pledit, kRightSide, 18, 25), 0) << "unit " << j;
   }
-  EXPECT_EQ(PieceMismatches(c, 0, h - kBottomBarHeight, pledit, kBottomLeft), 0);
-  EXPECT_EQ(PieceMismatches(c, w - kBottomRightWidth, h - kBottomBarHeight, pledit, kBottomRight), 0);
-  for (int k = 0; k < (w - kBottomLeftWidth - kBottomRightWidth) / kUnitWidth; ++k) {
-    EXPECT_EQ(PieceMismatches(c, kBottomLeftWidth + kUnitWidth * k, h - kBottomBarHeight, pledit, kBottomFiller), 0) << "filler " << k;
-  }
+  EXPECT_EQ(PieceMismatches(c, 0, h - 38, pledit, kBottomLeft), 0);
+  EXPECT_EQ(PieceMismatches(c, at.bottomRight, h - 38, pledit, kBottomRight), 0);
+  for (int x : at.bottomFillers) EXPECT_EQ(PieceMismatches(c, x, h - 38, pledit, kBottomFiller), 0) << "filler at " << x;
 }
 
 TEST_F(WindowPaintTest, NormalFrameAtFiveUnits) {
   win().active = true;
   const Capture c = Shoot();
-  ExpectNormalFrame(c, Pledit(), 5, 3, true);
+  // 275 pixels: the centre at (275 - 100) / 2; the fillers at 25 and 187 are partly covered by
+  // those at 37 and 200; no room for a bottom filler.
+  ExpectNormalFrame(c, Pledit(), {5, 3, 87, {62, 37, 225, 200}, 125, {}}, true);
   EXPECT_EQ(PieceMismatches(c, W() - 15, 20, Pledit(), pledit::kScrollThumb[0]), 0);
 }
 
 TEST_F(WindowPaintTest, NormalFrameAtEightUnitsInactive) {
   Resize(8, 5);
   win().active = false;
-  const Capture c = Shoot();
-  ExpectNormalFrame(c, Pledit(), 8, 5, false);
-  // Three bottom fillers at 125, 150 and 175; the bottom right piece at 200.
-  EXPECT_EQ(PieceMismatches(c, 150, H() - 38, Pledit(), pledit::kBottomFiller), 0);
-  EXPECT_EQ(PieceMismatches(c, 200, H() - 38, Pledit(), pledit::kBottomRight), 0);
+  // 350 pixels: four fillers on each side of the centre, three bottom fillers.
+  ExpectNormalFrame(Shoot(), Pledit(), {8, 5, 125, {25, 100, 75, 50, 225, 300, 275, 250}, 200, {125, 150, 175}}, false);
 }
 
 TEST_F(WindowPaintTest, ScrollThumbSitsAtItsOffsetAndIsPressedWhileDragged) {
