@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "archive/File.h"
@@ -23,10 +24,10 @@ struct StreamCloser {
 // A file this process created under a fresh name; deleted again unless Keep() was called.
 class OwnedTempFile {
  public:
-  explicit OwnedTempFile(const std::string& folder) {
-    std::string prefix = folder;
-    if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/') {
-      prefix += '\\';
+  explicit OwnedTempFile(const std::wstring& folder) {
+    std::wstring prefix = folder;
+    if (!prefix.empty() && prefix.back() != L'\\' && prefix.back() != L'/') {
+      prefix += L'\\';
     }
     // CREATE_NEW fails when the name is taken, so the file found is always our own and deleting
     // it can never remove somebody else's.
@@ -34,8 +35,8 @@ class OwnedTempFile {
     for (int attempt = 0; attempt < 0x10000; ++attempt, number = (number + 1) & 0xFFFFu) {
       char name[16];
       snprintf(name, sizeof name, "ztc%04X.tmp", number);
-      const std::string candidate = prefix + name;
-      handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+      const std::wstring candidate = prefix + std::wstring(name, name + strlen(name));
+      handle = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
       if (handle != INVALID_HANDLE_VALUE) {
         path = candidate;
@@ -49,7 +50,7 @@ class OwnedTempFile {
   ~OwnedTempFile() {
     Close();
     if (!path.empty()) {
-      DeleteFileA(path.c_str());
+      DeleteFileW(path.c_str());
     }
   }
   OwnedTempFile(const OwnedTempFile&) = delete;
@@ -69,8 +70,8 @@ class OwnedTempFile {
     return closed;
   }
   // Moves the finished file over `target`; from then on it is no longer ours to delete.
-  bool ReplaceTarget(const std::string& target) {
-    if (!Close() || !MoveFileExA(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  bool ReplaceTarget(const std::wstring& target) {
+    if (!Close() || !MoveFileExW(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       return false;
     }
     path.clear();
@@ -79,12 +80,12 @@ class OwnedTempFile {
 
  private:
   HANDLE handle = INVALID_HANDLE_VALUE;
-  std::string path;
+  std::wstring path;
 };
 
 // Copies `count` bytes from `offset` of `archivePath` to `output`; true when all of them arrived.
-bool CopyBytes(const std::string& archivePath, uint32_t offset, uint32_t count, OwnedTempFile& output) {
-  StreamCloser input{fopen(archivePath.c_str(), "rb")};
+bool CopyBytes(const std::wstring& archivePath, uint32_t offset, uint32_t count, OwnedTempFile& output) {
+  StreamCloser input{_wfopen(archivePath.c_str(), L"rb")};
   // A 64-bit seek: data offsets of 2 GiB and more do not fit the long of fseek.
   if (input.stream == nullptr || _fseeki64(input.stream, offset, SEEK_SET) != 0) {
     return false;
@@ -105,24 +106,36 @@ bool CopyBytes(const std::string& archivePath, uint32_t offset, uint32_t count, 
   return true;
 }
 
+// The folder part of a UTF-16 path, up to and including its last separator; empty without one.
+std::wstring WideFolderPart(const std::wstring& path) {
+  const size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
+
 }  // namespace
 
 bool CopyMemberToFile(const File& member, const std::string& outputPath, const std::string& keepPath) {
-  const std::vector<std::string> keep = {member.archivePath, keepPath};
+  // As the A functions would take them: the same names through UTF-16.
+  return CopyMemberToFile(member, AnsiToWide(member.archivePath), AnsiToWide(outputPath), AnsiToWide(keepPath));
+}
+
+bool CopyMemberToFile(const File& member, const std::wstring& archivePath, const std::wstring& outputPath,
+                      const std::wstring& keepPath) {
+  const std::vector<std::wstring> keep = {archivePath, keepPath};
   if (!MayWriteTarget(outputPath, keep)) {
     return false;
   }
   // The temporary file lies in the output's own folder, so that the final move stays on one
   // volume and an unwritable folder fails here, before anything else is touched.
-  std::string folder = GetFolderPart(outputPath);
+  std::wstring folder = WideFolderPart(outputPath);
   if (folder.empty()) {
-    folder = ".";
+    folder = L".";
   }
   OwnedTempFile temp(folder);
   if (!temp.IsOpen()) {
     return false;
   }
-  if (!CopyBytes(member.archivePath, member.dataOffset, member.compressedSize, temp)) {
+  if (!CopyBytes(archivePath, member.dataOffset, member.compressedSize, temp)) {
     return false;
   }
   // Once more just before the move: the target may have changed while the member was copied.
