@@ -11,9 +11,10 @@ namespace host {
 enum class PlayState { Stopped = 0, Playing = 1, Paused = 3 };
 
 struct PlaylistEntry {
-  std::string path;      // as given, in the ANSI code page
+  std::string path;      // as given, in the ANSI code page ('?' where it cannot spell the name)
   uint32_t lengthMs = 0;
   uint64_t frames = 0;
+  std::wstring widePath;  // the name as UTF-16; empty unless the host plays the 5.x line
 };
 
 class PlayClock {

@@ -14,7 +14,8 @@ constexpr uint32_t kSettleMs = 60;
 constexpr uint32_t kAdvancePumpMs = 250;
 
 bool IsSetupCommand(const std::string& name) {
-  return name == "log" || name == "mark" || name == "skin" || name == "load" || name == "add" || name == "select";
+  return name == "log" || name == "mark" || name == "skin" || name == "load" || name == "add" || name == "select" ||
+         name == "player5" || name == "decoys";
 }
 
 LPARAM KeyLParam(uint32_t vk, bool up, bool alt) {
@@ -23,6 +24,24 @@ LPARAM KeyLParam(uint32_t vk, bool up, bool alt) {
   if (alt) lp |= 1 << 29;
   if (up) lp |= static_cast<LPARAM>(0xC0000000u);
   return lp;
+}
+
+std::wstring Utf8ToWide(const std::string& text) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  if (n <= 1) return std::wstring();
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], n);
+  wide.resize(static_cast<size_t>(n - 1));
+  return wide;
+}
+
+std::string WideToUtf8(const wchar_t* text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return std::string();
+  std::string utf8(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], n, nullptr, nullptr);
+  utf8.resize(static_cast<size_t>(n - 1));
+  return utf8;
 }
 
 LPARAM PointLParam(POINT client) { return MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)); }
@@ -186,6 +205,28 @@ bool ScriptRunner::Execute(const ScriptCommand& cmd) {
     std::string text;
     for (const std::string& w : a) text += (text.empty() ? "" : " ") + w;
     app_.Note("mark " + text);
+    return true;
+  }
+  if (n == "player5") {
+    if (pluginsLoaded_) {
+      Fail(cmd, "player5 must come before the plug-ins are loaded");
+      return false;
+    }
+    app_.PlayFiveLine(Resolve(a[0]));
+    return true;
+  }
+  if (n == "decoys") {
+    app_.MakeDecoys();
+    return true;
+  }
+  if (n == "title") {
+    std::string error;
+    const HWND hwnd = Target(a[0], error);
+    if (!hwnd) {
+      Fail(cmd, error);
+      return false;
+    }
+    SetWindowTextW(hwnd, Utf8ToWide(a[1]).c_str());
     return true;
   }
   if (n == "load" || n == "add") {
@@ -388,6 +429,20 @@ bool ScriptRunner::Expect(const ScriptCommand& cmd) {
     HWND hwnd = Target(value, error);
     held = hwnd && GetFocus() == hwnd;
     actual = held ? "focused" : "not focused";
+  } else if (what == "title") {
+    // value is "WINDOW"; the third word the text, UTF-8, compared as UTF-16.
+    std::string error;
+    const HWND hwnd = Target(value, error);
+    if (!hwnd || cmd.args.size() < 3) {
+      Fail(cmd, error.empty() ? "expect title needs WINDOW and TEXT" : error);
+      return false;
+    }
+    wchar_t text[256] = {};
+    GetWindowTextW(hwnd, text, 256);
+    actual = WideToUtf8(text);
+    held = actual == cmd.args[2];
+    if (!held) Fail(cmd, "expected title " + value + " " + cmd.args[2] + ", got " + actual);
+    return held;
   } else if (what == "hidden") {
     std::string error;
     HWND hwnd = Target(value, error);
