@@ -368,7 +368,7 @@ bool ScriptRunner::Expect(const ScriptCommand& cmd) {
   const std::string& value = cmd.args[1];
   PlayClock& clock = app_.Clock();
   uint32_t tolerance = 0;
-  const bool pair = what == "at" || what == "size";
+  const bool pair = what == "at" || what == "size" || what == "title";
   if (!pair && cmd.args.size() > 2 && !ParseUint32(cmd.args[2], tolerance)) {
     Fail(cmd, "bad tolerance");
     return false;

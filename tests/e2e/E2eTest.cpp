@@ -510,6 +510,7 @@ class FiveLine : public Extraction {
   const std::wstring foreignWide = L"caf\u00e9\ud55c\u00fc";
 
   void SetUp() override {
+    SetFileAttributesA(kIni.c_str(), FILE_ATTRIBUTE_NORMAL);
     EndToEnd::SetUp();
     std::error_code ignored;
     std::filesystem::remove_all(profile, ignored);
@@ -562,6 +563,7 @@ TEST_F(FiveLine, HostIniInItsOwnFolderDrivesTheListFontAndSnapping) {
     std::error_code ignored;
     std::filesystem::remove_all(profile, ignored);
     CreateDirectoryA(profile.c_str(), nullptr);
+    DeleteFileA(kIni.c_str());  // each run starts from the default place
     const std::string hostIni = profile + "/trackcase-host.ini";
     WritePrivateProfileStringA("Winamp", "pe_fontsize", c.fontSize, hostIni.c_str());
     WritePrivateProfileStringA("Winamp", "snaplen", c.snapLength, hostIni.c_str());
@@ -574,14 +576,18 @@ TEST_F(FiveLine, HostIniInItsOwnFolderDrivesTheListFontAndSnapping) {
   EXPECT_NE(pictures[0], pictures[1]) << "the font size of the host's INI did not reach the list";
 }
 
-// Beside the DLL nothing can be written (the INI there is read-only, which holds for root under
-// Wine as well): a setting changed in the dialog is kept in the host's settings folder, which
-// starts from the values beside the DLL, and survives a restart; the plug-in folder stays as it was.
+// Beside the DLL nothing can be written: the INI there is read-only and held open by this test
+// without sharing writes, which Wine enforces for root as well (the read-only mark alone it does
+// not). A setting changed in the dialog is kept in the host's settings folder, which starts from the
+// values beside the DLL, and survives a restart; the plug-in folder stays as it was.
 TEST_F(FiveLine, UnwritablePluginFolderKeepsTheSettingsInTheHostsFolder) {
   WriteFile(kIni, "[List]\r\nID3=<seed>\r\n");
   ASSERT_TRUE(SetFileAttributesA(kIni.c_str(), FILE_ATTRIBUTE_READONLY));
+  const HANDLE lock = CreateFileA(kIni.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   const HANDLE probe = CreateFileA(kIni.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+  if (probe != INVALID_HANDLE_VALUE) CloseHandle(lock);
   ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "the INI beside the DLL must not be writable for this test";
   const auto listing = [] {
     std::set<std::string> names;
@@ -603,6 +609,7 @@ TEST_F(FiveLine, UnwritablePluginFolderKeepsTheSettingsInTheHostsFolder) {
   const Run second = RunHost("unwritable", prelude + "expect hidden plugin\nquit\n");
   const std::string beside = ReadFileBytes(kIni);
   const std::set<std::string> after = listing();
+  CloseHandle(lock);
   SetFileAttributesA(kIni.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(first.exitCode, 0u) << first.log;
   EXPECT_EQ(second.exitCode, 0u) << "the setting did not survive the restart\n" << second.log;
