@@ -1,6 +1,9 @@
-; The installer of gen_trackcase.dll: puts the plug-in into the player's Plugins folder and
-; registers an uninstaller. Built by tools/make_dist.sh:
-;   makensis -INPUTCHARSET UTF8 -DVERSION=x.y.z -DDLL=... -DLICENSE_FILE=... -DOUTFILE=... gen_trackcase.nsi
+; The installer of gen_trackcase.dll: puts the plug-in, its guide (in the installer's language)
+; and its licence into the player's Plugins folder and registers an uninstaller. The guide and the
+; licence go beside the DLL, not into Plugins\gen_trackcase\, which is the plug-in's own skin folder.
+; Built by tools/make_dist.sh:
+;   makensis -INPUTCHARSET UTF8 -DVERSION=x.y.z -DDLL=... -DLICENSE_FILE=... -DREADME_JA=... -DREADME_EN=...
+;            -DOUTFILE=... gen_trackcase.nsi
 ; Silent use: setup.exe /S [/D=C:\Path\To\Winamp]; uninstall: gen_trackcase-uninstall.exe /S
 Unicode true
 SetCompressor /SOLID lzma
@@ -16,6 +19,8 @@ RequestExecutionLevel admin
 
 !define PRODUCT "gen_trackcase"
 !define UNINSTALLER "gen_trackcase-uninstall.exe"
+!define README "gen_trackcase-readme.txt"
+!define LICENSE_NAME "gen_trackcase-license.txt"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\gen_trackcase"
 !define SETTINGS_KEY "Software\gen_trackcase"
 ; The player's main window; a running player holds the DLL open.
@@ -51,6 +56,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 gen_trackcase contr
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Plugins\${README}"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -128,6 +135,12 @@ Section "gen_trackcase" SecPlugin
   Call WaitForPlayerClosed
   SetOutPath "$INSTDIR\Plugins"
   File "/oname=gen_trackcase.dll" "${DLL}"
+  ${If} $LANGUAGE == ${LANG_JAPANESE}
+    File "/oname=${README}" "${README_JA}"
+  ${Else}
+    File "/oname=${README}" "${README_EN}"
+  ${EndIf}
+  File "/oname=${LICENSE_NAME}" "${LICENSE_FILE}"
   WriteUninstaller "$INSTDIR\Plugins\${UNINSTALLER}"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "$(DisplayName)"
@@ -152,6 +165,8 @@ FunctionEnd
 ; The uninstaller lives in Plugins, so $INSTDIR is the Plugins folder here.
 Section "Uninstall"
   Delete "$INSTDIR\gen_trackcase.dll"
+  Delete "$INSTDIR\${README}"
+  Delete "$INSTDIR\${LICENSE_NAME}"
   Delete "$INSTDIR\${UNINSTALLER}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "${SETTINGS_KEY}"

@@ -2,8 +2,22 @@
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
+  bool optionsEnded = false;
   for (size_t i = 0; i < args.size();) {
     const std::string& arg = args[i];
+    if (arg == "--" && !optionsEnded) {
+      optionsEnded = true;
+      ++i;
+      continue;
+    }
+    if (optionsEnded) {
+      if (!line.info.archivePath.empty()) {
+        line.error = "one archive only";
+        return line;
+      }
+      line.info.archivePath = args[i++];
+      continue;
+    }
     if (arg == "--help" || arg == "-h") {
       line.action = CliAction::Help;
       return line;
@@ -43,7 +57,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   std::string text =
-      "usage: trackcase-info [OPTIONS] ARCHIVE\n"
+      "usage: trackcase-info [OPTIONS] [--] ARCHIVE\n"
       "Shows how the gen_trackcase plug-in reads a zip.mp3 archive: its status, every member\n"
       "(method, sizes, play and start times), the list lines and the tags.\n"
       "\n"
@@ -53,6 +67,13 @@ std::string UsageText() {
       "  --raw                 print names and tags as the plug-in holds them (code page 932 bytes);\n"
       "                        otherwise they are converted for a terminal that reads another encoding\n";
   text += kListSettingsUsage;
+  text +=
+      "  --                    the next argument is the archive, even when it starts with -\n"
+      "\n"
+      "An option's value may follow it after = (--normal=TEMPLATE). Templates and the --ini file are\n"
+      "taken in the terminal's encoding (a UTF-8 --ini file is converted, a code page 932 one, as the\n"
+      "plug-in writes it, is read as it is) and converted to code page 932, as the plug-in holds them;\n"
+      "--raw takes them as bytes.\n";
   text += "\nexit codes:\n";
   text += "  0   " + std::string(StatusDescription(StatusPlayable)) + "\n";
   for (int status : {StatusCannotOpen, StatusNotZip, StatusBadHeader, StatusNoStoredMember}) {

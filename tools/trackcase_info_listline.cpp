@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "format/ListLine.h"
+#include "tools/trackcase_info_report.h"
 #include "tools/trackcase_info_text.h"
 
 #ifdef _WIN32
@@ -13,7 +14,7 @@
 #endif
 
 const char kListSettingsUsage[] =
-    "  --ini FILE            list with the settings of this INI file\n"
+    "  --ini FILE            list with the settings of this INI file (its List section)\n"
     "  --normal TEMPLATE     template of untagged members (default %FILE_NAME%)\n"
     "  --id3 TEMPLATE        template of tagged members with --use-id3\n"
     "  --compilation TEMPLATE  template of tagged members of a mixed-artist archive\n"
@@ -59,14 +60,16 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
 
 OptionStatus TakeListSettingsOption(const std::vector<std::string>& args, size_t& index,
                                     ListSettingsOptions& options) {
-  const std::string& option = args[index];
-  if (option == "--use-id3") {
-    options.useID3 = true;
-  } else if (option == "--use-compilation") {
-    options.useCompilation = true;
+  const std::string& arg = args[index];
+  // An option with a value takes it from the same argument after "=" or from the next one.
+  const size_t equals = arg.find('=');
+  const std::string option = arg.substr(0, equals);
+  const bool joined = equals != std::string::npos;
+  if ((option == "--use-id3" || option == "--use-compilation") && !joined) {
+    (option == "--use-id3" ? options.useID3 : options.useCompilation) = true;
   } else if (option == "--ini" || option == "--normal" || option == "--id3" || option == "--compilation") {
-    if (index + 1 >= args.size()) return OptionStatus::MissingValue;
-    const std::string& value = args[++index];
+    if (!joined && index + 1 >= args.size()) return OptionStatus::MissingValue;
+    const std::string value = joined ? arg.substr(equals + 1) : args[++index];
     if (option == "--ini") options.iniFile = value;
     if (option == "--normal") options.normal = value;
     if (option == "--id3") options.id3 = value;
@@ -123,7 +126,7 @@ void ReadListSection(const std::string& iniText, Settings& settings) {
 bool ApplyListSettings(const ListSettingsOptions& options, std::string& error) {
   std::string iniText;
   if (!options.iniFile.empty() && !ReadWholeFile(options.iniFile, iniText)) {
-    error = "cannot read " + options.iniFile;
+    error = "cannot read " + options.iniFile + ": " + OpenFailureReason(options.iniFile);
     return false;
   }
 #ifdef _WIN32
@@ -144,11 +147,11 @@ bool ApplyListSettings(const ListSettingsOptions& options, std::string& error) {
   g_settings.Normal = settings_defaults::kNormal;
   g_settings.ID3 = settings_defaults::kID3;
   g_settings.Compilation = settings_defaults::kCompilation;
-  ReadListSection(iniText, g_settings);
+  ReadListSection(TakenIniText(iniText), g_settings);
 #endif
-  if (options.normal) g_settings.Normal = *options.normal;
-  if (options.id3) g_settings.ID3 = *options.id3;
-  if (options.compilation) g_settings.Compilation = *options.compilation;
+  if (options.normal) g_settings.Normal = Taken(*options.normal);
+  if (options.id3) g_settings.ID3 = Taken(*options.id3);
+  if (options.compilation) g_settings.Compilation = Taken(*options.compilation);
   if (options.useID3) g_settings.useID3 = 1;
   if (options.useCompilation) g_settings.useCompilation = 1;
   return true;

@@ -2,6 +2,17 @@
 
 #include <cstdio>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
+
 #include "tools/trackcase_info_listline.h"
 #include "tools/trackcase_info_text.h"
 
@@ -12,22 +23,11 @@ std::string FormatTime(uint32_t ms) {
   return text;
 }
 
-const char* StatusName(int status) {
-  switch (status) {
-    case StatusCannotOpen: return "StatusCannotOpen";
-    case StatusNotZip: return "StatusNotZip";
-    case StatusBadHeader: return "StatusBadHeader";
-    case StatusNoStoredMember: return "StatusNoStoredMember";
-    case StatusPlayable: return "StatusPlayable";
-  }
-  return "?";
-}
-
 const char* StatusDescription(int status) {
   switch (status) {
     case StatusCannotOpen: return "the file cannot be opened";
-    case StatusNotZip: return "not a ZIP archive (it does not start with a local header)";
-    case StatusBadHeader: return "damaged ZIP archive (end record or a header cannot be read)";
+    case StatusNotZip: return "not a ZIP archive (no local header at its start)";
+    case StatusBadHeader: return "damaged ZIP archive (its end record or a header cannot be read)";
     case StatusNoStoredMember: return "no stored member: listed, but nothing to play";
     case StatusPlayable: return "playable zip.mp3 archive";
   }
@@ -54,8 +54,7 @@ int ExitCodeFor(int status) { return status == StatusPlayable ? 0 : kExitStatusB
 
 void PrintSummary(std::ostream& out, const ZipFile& archive) {
   out << "archive\t" << ShownArgument(archive.GetArchivePath()) << "\n"
-      << "status\t" << archive.status << " " << StatusName(archive.status) << " (" << StatusDescription(archive.status)
-      << ")\n"
+      << "status\t" << archive.status << " " << StatusDescription(archive.status) << "\n"
       << "size\t" << archive.fileSize << "\n"
       << "members\t" << archive.GetCount() << " of " << archive.entryCount << "\n"
       << "play time\t" << FormatTime(archive.GetPlayTime()) << "\n";
@@ -93,12 +92,39 @@ int RunInfo(const InfoOptions& options, std::ostream& out) {
   for (int i = 0; i < archive.GetCount(); ++i) PrintMemberRow(out, archive, i);
   out << "\n";
   PrintListLines(out, archive);
-  bool tagged = false;
-  for (int i = 0; i < archive.GetCount() && !tagged; ++i) tagged = archive.GetMember(i)->HasTag();
-  if (tagged) {
-    out << "\n";
-    PrintTagHeader(out);
-    for (int i = 0; i < archive.GetCount(); ++i) PrintTagRow(out, archive, i);
-  }
+  // Every section is printed, empty or not, so that scripts can rely on the report's shape.
+  out << "\n";
+  PrintTagHeader(out);
+  for (int i = 0; i < archive.GetCount(); ++i) PrintTagRow(out, archive, i);
   return ExitCodeFor(archive.status);
+}
+
+std::string OpenFailureReason(const std::string& path) {
+#ifdef _WIN32
+  // A folder fails here too, as the system says ("Access is denied").
+  DWORD error = ERROR_SUCCESS;
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) error = GetLastError();
+  else CloseHandle(file);
+  if (error == ERROR_SUCCESS) return "it cannot be read";
+  char text[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                      text, sizeof text, nullptr);
+  std::string reason(text, length);
+  while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ' || reason.back() == '.')) {
+    reason.pop_back();
+  }
+  return reason.empty() ? "error " + std::to_string(error) : reason;
+#else
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return std::strerror(errno);
+  struct stat info {};
+  int error = 0;
+  char byte = 0;
+  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) error = EISDIR;
+  else if (read(fd, &byte, 1) < 0) error = errno;
+  close(fd);
+  return error != 0 ? std::strerror(error) : "it cannot be read";
+#endif
 }

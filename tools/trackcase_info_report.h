@@ -13,8 +13,6 @@ struct InfoOptions {
 
 // m:ss.mmm with as many minute digits as needed (0xFFFFFFFF ms is 71582:47.295).
 std::string FormatTime(uint32_t ms);
-// "StatusPlayable" and so on; "?" for a value outside the five.
-const char* StatusName(int status);
 // The status in words, for people: "playable zip.mp3 archive" and so on.
 const char* StatusDescription(int status);
 // The ZIP compression method in words: 0 "stored", 8 "deflated", ...; "compressed" for others.
@@ -30,6 +28,10 @@ void PrintMemberRow(std::ostream& out, const ZipFile& archive, int index);
 // The tag texts, in a table of their own after the member rows: one row per tagged member.
 void PrintTagHeader(std::ostream& out);
 void PrintTagRow(std::ostream& out, const ZipFile& archive, int index);
+
+// Why a file the reader could not open cannot be opened, in the system's words ("No such file or
+// directory"); a generic reason when the system sees no error.
+std::string OpenFailureReason(const std::string& path);
 
 // Reads the archive and prints everything; returns the process exit code (ExitCodeFor).
 int RunInfo(const InfoOptions& options, std::ostream& out);

@@ -63,11 +63,12 @@ std::string ShownArgument(const std::string& text) {
 #endif
 }
 
-std::string Cp932ToUtf8(const std::string& text) {
-#ifdef _WIN32
-  return Recode(text, 932, CP_UTF8);
-#else
-  iconv_t cd = iconv_open("UTF-8", "CP932");
+#ifndef _WIN32
+namespace {
+
+// iconv from one character set to another; a byte that starts no character becomes '?'.
+std::string IconvRecode(const std::string& text, const char* to, const char* from) {
+  iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return text;
   std::string out;
   char buffer[256];
@@ -79,14 +80,67 @@ std::string Cp932ToUtf8(const std::string& text) {
     const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     out.append(buffer, static_cast<size_t>(outPtr - buffer));
     if (result == static_cast<size_t>(-1) && errno != E2BIG) {
-      // No character here (or a lead byte cut off at the end): one '?' for the byte, then on.
+      // No character here, none in the target set, or a sequence cut off at the end: one '?' for
+      // the input character (or byte), then on.
+      size_t skip = 1;
+      if (std::strcmp(from, "UTF-8") == 0) {
+        while (skip < inLeft && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80) ++skip;
+      }
       out += '?';
-      ++in;
-      --inLeft;
+      in += skip;
+      inLeft -= skip;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
   iconv_close(cd);
   return out;
+}
+
+}  // namespace
+#endif
+
+std::string Taken(const std::string& text) {
+#ifdef _WIN32
+  return text;
+#else
+  return g_output == TextOutput::Convert ? IconvRecode(text, "CP932", "UTF-8") : text;
+#endif
+}
+
+namespace {
+
+bool IsUtf8(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const size_t length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string TakenIniText(const std::string& text) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const bool marked = text.compare(0, bom.size(), bom) == 0;
+  const std::string body = marked ? text.substr(bom.size()) : text;
+  if (g_output == TextOutput::Raw || !IsUtf8(body)) return text;
+#ifdef _WIN32
+  return Recode(body, CP_UTF8, CP_ACP);
+#else
+  return IconvRecode(body, "CP932", "UTF-8");
+#endif
+}
+
+std::string Cp932ToUtf8(const std::string& text) {
+#ifdef _WIN32
+  return Recode(text, 932, CP_UTF8);
+#else
+  return IconvRecode(text, "UTF-8", "CP932");
 #endif
 }

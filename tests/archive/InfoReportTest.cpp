@@ -27,7 +27,7 @@ TEST(InfoReport, FailedReadShowsStatusInWordsAndNoStartTimes) {
   std::ostringstream out;
   EXPECT_EQ(12, RunInfo(info, out));
   const std::string text = out.str();
-  EXPECT_NE(std::string::npos, text.find("status\t2 StatusBadHeader (damaged ZIP archive"));
+  EXPECT_NE(std::string::npos, text.find("status\t2 damaged ZIP archive (its end record or a header cannot be read)\n"));
   EXPECT_NE(std::string::npos, text.find("members\t1 of 2\n"));
   EXPECT_NE(std::string::npos, text.find("\n0\ta.txt\t\ta.txt\t0 stored\t1\t1\t35\t0:00.000\t-\n"));
 }
@@ -52,8 +52,7 @@ TEST(InfoReport, ExitCodeNamesTheStatus) {
                                        : WriteTempFile(TestFileName(std::string("_") + c.name + ".zip.mp3"), c.bytes);
     std::ostringstream out;
     EXPECT_EQ(c.exitCode, RunInfo(info, out)) << c.name;
-    EXPECT_NE(std::string::npos, out.str().find("status\t" + std::to_string(c.status) + " " + StatusName(c.status) +
-                                                 " (" + StatusDescription(c.status) + ")\n"))
+    EXPECT_NE(std::string::npos, out.str().find("status\t" + std::to_string(c.status) + " " + StatusDescription(c.status) + "\n"))
         << c.name << "\n" << out.str();
   }
 }

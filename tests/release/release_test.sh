@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# The release files as a user meets them: tools/make_dist.sh packs the built DLL; the zip holds
-# exactly its four files, the text files in CRLF and the Japanese guide in code page 932; the
+# The release files as a user meets them: tools/make_dist.sh packs the built DLL and trackcase-info;
+# the zip holds exactly its files, the text files in CRLF, the Japanese readme in code page 932, no
+# Markdown left in the readmes, HTML guides whose pictures are in the zip, and the version of
+# CMakeLists.txt in the readmes, CHANGES.txt and the installer; the installer's listing holds the
+# guide and the licence; the
 # installer refuses to run beside a running player, installs silently into a stand-in player
 # folder (the host's stage without the plug-in) whose host then loads and shows the plug-in; the
 # silent uninstall removes the DLL, itself and its registry entries and keeps the user's INI file
 # and own skin; without /D it finds the player's folder in the registry. Where 32-bit programs
 # cannot run, the installer's contents are read with 7-Zip instead of running it.
-# Usage: release_test.sh ROOT DLL STAGE PREFIX WORK
+# Usage: release_test.sh ROOT DLL STAGE PREFIX WORK INFO
 set -u
-root=$1 dll=$2 stage=$3 prefix=$4 work=$5
+root=$1 dll=$2 stage=$3 prefix=$4 work=$5 info=$6
 fail=0
 bad() { echo "FAIL: $*"; fail=1; }
 wine_run() { "$root/cmake/wine-run.sh" --prefix "$prefix" "$@"; }
@@ -24,34 +27,62 @@ uninstall() {
 
 rm -rf "$work" && mkdir -p "$work"
 version=$(sed -n 's/^project(gen_trackcase VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-bash "$root/tools/make_dist.sh" --dll "$dll" --out "$work/dist" || { echo "FAIL: make_dist.sh"; exit 1; }
+bash "$root/tools/make_dist.sh" --dll "$dll" --info "$info" --out "$work/dist" || { echo "FAIL: make_dist.sh"; exit 1; }
 setup="$work/dist/gen_trackcase-$version-setup.exe"
 
 zip_file="$work/dist/gen_trackcase-$version.zip"
-listing=$(unzip -Z1 "$zip_file" | sort | tr '\n' ' ')
-[ "$listing" = "LICENSE.txt gen_trackcase.dll readme-en.txt readme-ja.txt " ] || bad "zip holds: $listing"
+listing=$(unzip -Z1 "$zip_file" | grep -v '^screenshots/' | sort | tr '\n' ' ')
+[ "$listing" = "CHANGES.txt LICENSE.txt gen_trackcase.dll guide-en.html guide-ja.html readme-en.txt readme-ja.txt trackcase-info.exe " ] ||
+  bad "zip holds: $listing"
 unzip -q -d "$work/unzipped" "$zip_file"
 cmp -s "$dll" "$work/unzipped/gen_trackcase.dll" || bad "the DLL in the zip differs from the built one"
-for f in LICENSE.txt readme-ja.txt readme-en.txt; do
+cmp -s "$info" "$work/unzipped/trackcase-info.exe" || bad "trackcase-info.exe in the zip differs from the built one"
+for f in LICENSE.txt CHANGES.txt readme-ja.txt readme-en.txt; do
   lf=$(tr -cd '\n' < "$work/unzipped/$f" | wc -c)
   crlf=$(grep -c $'\r$' "$work/unzipped/$f")
   [ "$lf" -gt 0 ] && [ "$lf" -eq "$crlf" ] || bad "$f: $crlf of $lf lines end in CRLF"
 done
-iconv -f CP932 -t UTF-8 "$work/unzipped/readme-ja.txt" | tr -d '\r' | cmp -s - "$root/docs/guide-ja.md" ||
-  bad "readme-ja.txt is not docs/guide-ja.md in CP932"
-printf '\xEF\xBB\xBF' | cmp -s -n 3 - "$work/unzipped/readme-en.txt" || bad "readme-en.txt has no UTF-8 byte-order mark"
-tail -c +4 "$work/unzipped/readme-en.txt" | tr -d '\r' | cmp -s - "$root/docs/guide-en.md" || bad "readme-en.txt is not docs/guide-en.md"
+iconv -f CP932 -t UTF-8 "$work/unzipped/readme-ja.txt" > "$work/readme-ja.utf8" || bad "readme-ja.txt is not code page 932"
+for f in readme-en.txt CHANGES.txt; do
+  printf '\xEF\xBB\xBF' | cmp -s -n 3 - "$work/unzipped/$f" || bad "$f has no UTF-8 byte-order mark"
+done
+# What Markdown looks like: table rules, pictures and links, emphasis, code marks, headings, the
+# version placeholder.
+markdown='^\s*\|.*\||\|[-: ]+\||!\[|\]\(|\*\*|`|^#+ |\{\{'
+for f in "$work/readme-ja.utf8" "$work/unzipped/readme-en.txt" "$work/unzipped/CHANGES.txt"; do
+  left=$(grep -nE "$markdown" "$f" | head -n 3)
+  [ -z "$left" ] || bad "Markdown left in $(basename "$f"): $left"
+done
+# Every line fits Notepad's 78 columns in code page 932 widths, code blocks aside.
+wide=$(tail -c +4 "$work/unzipped/readme-en.txt" | iconv -f UTF-8 -t CP932 | cat - "$work/unzipped/readme-ja.txt" |
+       tr -d '\r' | LC_ALL=C awk 'length($0) > 78 && !/^    [^ -]/' | head -n 3)
+[ -z "$wide" ] || bad "readme lines wider than 78 columns: $wide"
+for lang in ja en; do
+  html="$work/unzipped/guide-$lang.html"
+  grep -qi '^<!DOCTYPE html>' "$html" && grep -q '</html>' "$html" || bad "guide-$lang.html is no whole HTML page"
+  pictures=$(grep -o '<img src="[^"]*"' "$html" | sed 's/<img src="//; s/"$//')
+  [ -n "$pictures" ] || bad "guide-$lang.html names no picture"
+  for p in $pictures; do [ -f "$work/unzipped/$p" ] || bad "guide-$lang.html names $p, which the zip lacks"; done
+done
+# One version: the title lines of the readmes, the history's newest entry, the installer's.
+grep -q "^gen_trackcase $version " "$work/readme-ja.utf8" || bad "readme-ja.txt's title has no version $version"
+tail -c +4 "$work/unzipped/readme-en.txt" | grep -q "^gen_trackcase $version " || bad "readme-en.txt's title has no version $version"
+newest=$(sed -n 's/^## \([0-9][0-9.]*\).*/\1/p' "$root/CHANGES.md" | head -n 1)
+[ "$newest" = "$version" ] || bad "CHANGES.md's newest version is $newest, CMakeLists.txt's $version"
+typed=$(grep -nE '[0-9]+\.[0-9]+\.[0-9]+' "$root/docs/guide-ja.md" "$root/docs/guide-en.md" | grep -v '0\.2\.14b' | head -n 3)
+[ -z "$typed" ] || bad "a version typed into a guide: $typed"
+# The installer's files, read by 7-Zip without running it: the very DLL of the zip, the uninstaller,
+# the guide and the licence.
+installer_listing=$(7zz l -ba "$setup" 2>&1) || bad "7-Zip cannot read the installer: $installer_listing"
+for f in gen_trackcase.dll gen_trackcase-uninstall.exe gen_trackcase-readme.txt gen_trackcase-license.txt; do
+  echo "$installer_listing" | grep -q "Plugins/$f\$" || bad "the installer holds no Plugins/$f"
+done
+7zz x -y -o"$work/setup-files" "$setup" Plugins/gen_trackcase.dll >/dev/null 2>&1
+cmp -s "$dll" "$work/setup-files/Plugins/gen_trackcase.dll" || bad "the DLL in the installer differs from the built one"
 
-# The installer is a 32-bit program. Where this machine cannot run one, 7-Zip reads it instead:
-# it must carry the very DLL of the zip and the uninstaller.
+# The installer is a 32-bit program: where this machine cannot run one, the listing is all.
 if [ "$(bash "$root/tools/runs-32bit.sh")" != yes ]; then
-  installer_listing=$(7zz l -ba "$setup" 2>&1) || bad "7-Zip cannot read the installer: $installer_listing"
-  for f in Plugins/gen_trackcase.dll Plugins/gen_trackcase-uninstall.exe; do
-    echo "$installer_listing" | grep -q " $f\$" || bad "the installer holds no $f"
-  done
-  7zz x -y -o"$work/setup-files" "$setup" Plugins/gen_trackcase.dll >/dev/null 2>&1
-  cmp -s "$dll" "$work/setup-files/Plugins/gen_trackcase.dll" || bad "the DLL in the installer differs from the built one"
-  [ $fail -eq 0 ] && echo "release: zip as expected; installer read by 7-Zip (this machine runs no 32-bit programs, so it was not run)"
+  [ $fail -eq 0 ] && echo "release: zip and guides as expected; installer read by 7-Zip (not run: this machine runs no 32-bit programs)"
   exit $fail
 fi
 
@@ -74,6 +105,9 @@ wait $host
 
 wine_run "$setup" /S "/D=$(winpath "$player")" >/dev/null || bad "silent install failed"
 cmp -s "$dll" "$plugins/gen_trackcase.dll" || bad "no installed DLL in Plugins"
+# The silent install speaks the first language, Japanese.
+cmp -s "$work/unzipped/readme-ja.txt" "$plugins/gen_trackcase-readme.txt" || bad "no Japanese guide installed beside the DLL"
+cmp -s "$work/unzipped/LICENSE.txt" "$plugins/gen_trackcase-license.txt" || bad "no licence installed beside the DLL"
 entry=$(wine_run reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
 echo "$entry" | grep -q "DisplayVersion.*$version" || bad "no uninstall entry with version $version: $entry"
 echo "$entry" | grep -qi "UninstallString.*gen_trackcase-uninstall.exe" || bad "the uninstall entry names no uninstaller"
@@ -90,6 +124,7 @@ printf '[Text]\r\nNormal=#00FF00\r\n' > "$plugins/gen_trackcase/Pledit.txt"
 uninstall "$plugins"
 [ ! -e "$plugins/gen_trackcase-uninstall.exe" ] || bad "the uninstaller is still there"
 [ ! -e "$plugins/gen_trackcase.dll" ] || bad "the DLL is still there"
+for f in gen_trackcase-readme.txt gen_trackcase-license.txt; do [ ! -e "$plugins/$f" ] || bad "$f is still there"; done
 wine_run reg query "$uninstall_key" >/dev/null 2>&1 && bad "the uninstall entry is still there"
 wine_run reg query "$language_key" >/dev/null 2>&1 && bad "the installer's own key is still there"
 grep -q 'keep=1' "$plugins/gen_trackcase.ini" 2>/dev/null || bad "the user's gen_trackcase.ini was not kept"
