@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "host/AnsiText.h"
 #include "host/StreamMeasure.h"
 #include "host/WindowSnap.h"
 #include "plugin/HostInterface.h"
@@ -48,15 +49,6 @@ LRESULT DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 WNDPROC ProcedureOf(HWND hwnd) {
   return reinterpret_cast<WNDPROC>(IsWindowUnicode(hwnd) ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC)
                                                          : GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-}
-
-std::wstring Utf8ToWide(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-  if (n <= 1) return std::wstring();
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], n);
-  wide.resize(static_cast<size_t>(n - 1));
-  return wide;
 }
 
 // What the ANSI code page makes of a name: '?' for what it cannot spell, as the player's ANSI
