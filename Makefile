@@ -62,7 +62,7 @@ fuzz: native
 	bash fuzz/run.sh $(NATIVE_DIR) $(FUZZ_SECONDS)
 
 test: build
-	@echo "== Win32 suites: the 64-bit build's always; the i686 build's programs $(if $(filter yes,$(RUNS_32BIT)),too,not (its DLL checks only)): 32-bit programs $(shell BUILD_DIR=$(BUILD_DIR) bash tools/runs-32bit.sh --why)"
+	@echo "== Win32 suites: the x86_64 build's under 64-bit Wine$(if $(filter yes,$(RUNS_32BIT)), and the i686 build's under 32-bit Wine,; the i686 build's DLL and release checks only, without Wine): 32-bit programs: $(shell BUILD_DIR=$(BUILD_DIR) bash tools/runs-32bit.sh --why)"
 	$(MAKE) test-native
 	$(MAKE) fuzz
 	$(MAKE) test-win64

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "format/ListLine.h"
+#include "platform/FileSource.h"
 #include "plugin/HostPlayer.h"
 #include "settings/Settings.h"
 
@@ -57,8 +58,16 @@ bool ArchiveController::KeepsWindowHidden() const {
 }
 
 void ArchiveController::Update(const std::string& fileName, uint32_t positionMs) {
-  if (!fileName.empty() && fileName != currentPath) {
-    OpenArchive(fileName);
+  Update(fileName, std::wstring(), positionMs);
+}
+
+void ArchiveController::Update(const std::string& fileName, const std::wstring& wideName, uint32_t positionMs) {
+  // By the UTF-16 name where there is one: the ANSI names of two files it cannot spell may be the
+  // same text of question marks.
+  const bool changed = !wideName.empty() ? wideName != currentWidePath
+                                         : !fileName.empty() && (fileName != currentPath || !currentWidePath.empty());
+  if (changed) {
+    OpenArchive(fileName, wideName);
     if (window != nullptr) window->Show();
   }
   if (window == nullptr) {
@@ -80,15 +89,20 @@ void ArchiveController::Update(const std::string& fileName, uint32_t positionMs)
   }
 }
 
-void ArchiveController::OpenArchive(const std::string& path) {
+void ArchiveController::OpenArchive(const std::string& path) { OpenArchive(path, std::wstring()); }
+
+void ArchiveController::OpenArchive(const std::string& path, const std::wstring& widePath) {
   currentPath = path;
+  currentWidePath = widePath;
   if (archive) {
     if (window != nullptr) {
       window->ClearTracks();
     }
     archive.reset();
   }
-  archive = std::make_unique<ZipFile>(currentPath);
+  // Read through a handle opened by the UTF-16 name; the ANSI name stays the archive's name.
+  const std::unique_ptr<ByteSource> wideSource = widePath.empty() ? nullptr : OpenFileSource(widePath);
+  archive = wideSource ? std::make_unique<ZipFile>(currentPath, *wideSource) : std::make_unique<ZipFile>(currentPath);
   archive->Read();
   if (window == nullptr) {
     return;

@@ -14,6 +14,11 @@ class TrackCommands {
  public:
   virtual ~TrackCommands() = default;
   virtual void Update(const std::string& fileName, uint32_t positionMs) = 0;
+  // The same with the entry's UTF-16 name where the host gives one (else empty).
+  virtual void Update(const std::string& fileName, const std::wstring& wideName, uint32_t positionMs) {
+    (void)wideName;
+    Update(fileName, positionMs);
+  }
   virtual void JumpTo(int trackIndex, uint32_t offsetMs) = 0;
   virtual void PlayCurrentTrack() = 0;
   virtual void ToggleWindow() = 0;

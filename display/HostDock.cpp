@@ -18,6 +18,9 @@ struct Interception {
   WNDPROC saved;  // the window's procedure before ours
   WNDPROC ours;
   HostDock* dock;  // null once the plug-in has let go: every message passes on
+  // A Unicode window is replaced, called and given back through the W functions: through the A
+  // ones the system would pass every text of the window through the ANSI code page and back.
+  bool unicode;
 };
 
 // Four host windows; room to spare for rows left behind by a shut-down that had to pin us.
@@ -35,8 +38,14 @@ bool IsOurs(WNDPROC procedure) {
          procedure == &HostDock::MbProc;
 }
 
-WNDPROC CurrentProcedure(HWND window) {
-  return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+WNDPROC CurrentProcedure(HWND window, bool unicode) {
+  return reinterpret_cast<WNDPROC>(unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                           : GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+LONG_PTR SetProcedure(HWND window, bool unicode, WNDPROC procedure) {
+  const auto value = reinterpret_cast<LONG_PTR>(procedure);
+  return unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, value) : SetWindowLongPtrA(window, GWLP_WNDPROC, value);
 }
 
 // Keeps this module loaded until the process ends, so a procedure of ours that another
@@ -55,8 +64,12 @@ void PinModule() {
 struct HostDockDispatch {
   static LRESULT Intercept(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Interception* row = Find(hwnd);
-    if (row == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (row == nullptr) {
+      return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, message, wParam, lParam)
+                                   : DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     const WNDPROC saved = row->saved;
+    const bool unicode = row->unicode;
     if (message == WM_NCDESTROY) {
       // The handle may be reused for another window: the row goes with this one.
       if (row->dock) row->dock->Forget(hwnd);
@@ -69,7 +82,8 @@ struct HostDockDispatch {
       } catch (...) {
       }
     }
-    return CallWindowProcA(saved, hwnd, message, wParam, lParam);
+    return unicode ? CallWindowProcW(saved, hwnd, message, wParam, lParam)
+                   : CallWindowProcA(saved, hwnd, message, wParam, lParam);
   }
 };
 
@@ -92,13 +106,17 @@ HostDock::~HostDock() { Detach(); }
 
 void HostDock::Attach(HWND hostWindow) {
   hostWnd = hostWindow;
-  eqWnd = FindWindowA(kHostEqualizerClass, nullptr);
-  peWnd = FindWindowA(kHostPlaylistClass, nullptr);
-  mbWnd = FindWindowA(kHostMiniBrowserClass, nullptr);
+  eqWnd = FindHostWindow(owner.host, HostWindowKind::Equalizer);
+  peWnd = FindHostWindow(owner.host, HostWindowKind::Playlist);
+  mbWnd = FindHostWindow(owner.host, HostWindowKind::MiniBrowser);
   const HWND windows[] = {hostWnd, eqWnd, peWnd, mbWnd};
   const WNDPROC procedures[] = {&HostDock::HostMainProc, &HostDock::EqProc, &HostDock::PeProc, &HostDock::MbProc};
   WNDPROC saved[4] = {};
-  for (int i = 0; i < 4; ++i) saved[i] = windows[i] ? CurrentProcedure(windows[i]) : nullptr;
+  bool unicode[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    unicode[i] = windows[i] != nullptr && IsWindowUnicode(windows[i]);
+    saved[i] = windows[i] ? CurrentProcedure(windows[i], unicode[i]) : nullptr;
+  }
 
   for (int i = 0; i < 4; ++i) {
     if (saved[i] == nullptr) continue;
@@ -118,10 +136,9 @@ void HostDock::Attach(HWND hostWindow) {
     }
     if (row == nullptr) continue;
     // The row is ready before the procedure is replaced, so no message can miss it.
-    *row = Interception{windows[i], saved[i], procedures[i], this};
+    *row = Interception{windows[i], saved[i], procedures[i], this, unicode[i]};
     SetLastError(0);
-    if (SetWindowLongPtrA(windows[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedures[i])) == 0 &&
-        GetLastError() != 0) {
+    if (SetProcedure(windows[i], unicode[i], procedures[i]) == 0 && GetLastError() != 0) {
       *row = Interception{};
     }
   }
@@ -136,8 +153,7 @@ void HostDock::Detach() {
       row = Interception{};
       continue;
     }
-    if (CurrentProcedure(row.window) == row.ours &&
-        SetWindowLongPtrA(row.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(row.saved)) != 0) {
+    if (CurrentProcedure(row.window, row.unicode) == row.ours && SetProcedure(row.window, row.unicode, row.saved) != 0) {
       row = Interception{};
       continue;
     }

@@ -9,6 +9,18 @@
 
 void (*g_openConfiguration)() = nullptr;
 
+HWND FindHostWindow(HostPlayer* host, HostWindowKind kind) {
+  if (host != nullptr) {
+    if (const HWND named = host->GetHostWindow(kind)) return named;
+  }
+  switch (kind) {
+    case HostWindowKind::Equalizer: return FindWindowA(kHostEqualizerClass, nullptr);
+    case HostWindowKind::Playlist: return FindWindowA(kHostPlaylistClass, nullptr);
+    case HostWindowKind::MiniBrowser: return FindWindowA(kHostMiniBrowserClass, nullptr);
+  }
+  return nullptr;
+}
+
 MainWindow::MainWindow() = default;
 
 MainWindow::~MainWindow() {
@@ -125,17 +137,18 @@ void MainWindow::OnCreate() {
   MoveWindow(hwnd, g_settings.x, g_settings.y, windowWidth, windowHeight, FALSE);
   SetTimer(hwnd, kTickTimerId, kTickMilliseconds, nullptr);
   LoadSkin(true);
-  eqWnd = FindWindowA(kHostEqualizerClass, nullptr);
-  peWnd = FindWindowA(kHostPlaylistClass, nullptr);
-  mbWnd = FindWindowA(kHostMiniBrowserClass, nullptr);
+  eqWnd = FindHostWindow(host, HostWindowKind::Equalizer);
+  peWnd = FindHostWindow(host, HostWindowKind::Playlist);
+  mbWnd = FindHostWindow(host, HostWindowKind::MiniBrowser);
 }
 
 void MainWindow::OnTick() {
   LoadSkin(false);
   if (!host || !host->IsPlaying()) return;
   const uint32_t positionMs = host->GetPosition();
-  const std::string fileName = host->GetEntryFileName(host->GetListIndex());
-  if (commands) commands->Update(fileName, positionMs);
+  const int listIndex = host->GetListIndex();
+  const std::string fileName = host->GetEntryFileName(listIndex);
+  if (commands) commands->Update(fileName, host->GetEntryWideFileName(listIndex), positionMs);
 }
 
 void MainWindow::ClearTracks() {

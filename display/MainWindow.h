@@ -14,9 +14,14 @@
 #include "display/Skin.h"
 #include "display/TrackListView.h"
 #include "display/WindowGeometry.h"
+#include "plugin/HostPlayer.h"
 
-class HostPlayer;
 class TrackCommands;
+
+// The host's equalizer, playlist editor or MiniBrowser window: as the host names it where it does
+// (another player's windows of the same classes may be running), else found by class. Null when
+// there is none.
+HWND FindHostWindow(HostPlayer* host, HostWindowKind kind);
 
 // Opens the configuration dialog; set by start-up. Null: the settings menu item does nothing.
 extern void (*g_openConfiguration)();

@@ -168,6 +168,9 @@ void TrackListView::OnContextMenu(int /*x*/, int y) {
   const int row = RowAt(y);
   if (row >= 0) SetSelection(row);
   if (!popupMenu) return;
+  // Without a MiniBrowser the copy would be written for nothing to show.
+  const bool browser = owner != nullptr && owner->mbWnd != nullptr;
+  EnableMenuItem(popupMenu, listmenu::kOpenInMiniBrowser, MF_BYCOMMAND | (browser ? MF_ENABLED : MF_GRAYED));
   POINT opened{};
   GetCursorPos(&opened);
   const int command = TrackPopupMenuHere(popupMenu, opened, hwnd);

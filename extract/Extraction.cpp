@@ -5,6 +5,7 @@
 #include "controller/ArchiveController.h"
 #include "extract/MemberCopy.h"
 #include "extract/SafeFileName.h"
+#include "extract/TargetCheck.h"
 #include "plugin/HostPlayer.h"
 
 namespace {
@@ -16,6 +17,12 @@ std::string DesktopFolder() {
     return std::string();
   }
   return path;
+}
+
+// The folder part of a UTF-16 path, up to and including its last separator; empty without one.
+std::wstring WideFolderPart(const std::wstring& path) {
+  const size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
 }
 
 }  // namespace
@@ -30,7 +37,12 @@ int ArchiveController::CopyTrack(int trackIndex, const std::string& outputPath) 
   }
   // Attempted: 1 whether or not the copy succeeded; failures are silent. The copy never replaces
   // the archive itself or the MiniBrowser copy the host may be showing.
-  CopyMemberToFile(*member, outputPath, tempCopyPath);
+  if (currentWidePath.empty()) {
+    CopyMemberToFile(*member, outputPath, tempCopyPath);
+  } else {
+    // The archive's ANSI name may not open it: read it by the name the host gave.
+    CopyMemberToFile(*member, currentWidePath, AnsiToWide(outputPath), AnsiToWide(tempCopyPath));
+  }
   return 1;
 }
 
@@ -55,6 +67,12 @@ int ArchiveController::ExtractTrack(int trackIndex, ExtractTarget target) {
   const std::string fileName = MakeSafeFileName(member->GetFileName());
   if (fileName.empty()) {
     return 1;  // a folder entry: there is no file to write
+  }
+  if (target == ExtractTarget::BesideArchive && !currentWidePath.empty()) {
+    // The archive's folder by the name the host gave: its ANSI form may not name it.
+    CopyMemberToFile(*member, currentWidePath, WideFolderPart(currentWidePath) + AnsiToWide(fileName),
+                     AnsiToWide(tempCopyPath));
+    return 1;
   }
   return CopyTrack(trackIndex, folder + fileName);
 }

@@ -3,21 +3,24 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "archive/ArchiveReader.h"
 #include "archive/File.h"
 #include "extract/TargetCheck.h"
+#include "platform/FileSource.h"
 
 namespace {
 
 // A file this process created under a fresh name; deleted again unless Keep() was called.
 class OwnedTempFile {
  public:
-  explicit OwnedTempFile(const std::string& folder) {
-    std::string prefix = folder;
-    if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/') {
-      prefix += '\\';
+  explicit OwnedTempFile(const std::wstring& folder) {
+    std::wstring prefix = folder;
+    if (!prefix.empty() && prefix.back() != L'\\' && prefix.back() != L'/') {
+      prefix += L'\\';
     }
     // CREATE_NEW fails when the name is taken, so the file found is always our own and deleting
     // it can never remove somebody else's.
@@ -25,8 +28,8 @@ class OwnedTempFile {
     for (int attempt = 0; attempt < 0x10000; ++attempt, number = (number + 1) & 0xFFFFu) {
       char name[16];
       snprintf(name, sizeof name, "ztc%04X.tmp", number);
-      const std::string candidate = prefix + name;
-      handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+      const std::wstring candidate = prefix + std::wstring(name, name + strlen(name));
+      handle = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
       if (handle != INVALID_HANDLE_VALUE) {
         path = candidate;
@@ -40,7 +43,7 @@ class OwnedTempFile {
   ~OwnedTempFile() {
     Close();
     if (!path.empty()) {
-      DeleteFileA(path.c_str());
+      DeleteFileW(path.c_str());
     }
   }
   OwnedTempFile(const OwnedTempFile&) = delete;
@@ -60,8 +63,8 @@ class OwnedTempFile {
     return closed;
   }
   // Moves the finished file over `target`; from then on it is no longer ours to delete.
-  bool ReplaceTarget(const std::string& target) {
-    if (!Close() || !MoveFileExA(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  bool ReplaceTarget(const std::wstring& target) {
+    if (!Close() || !MoveFileExW(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       return false;
     }
     path.clear();
@@ -70,14 +73,17 @@ class OwnedTempFile {
 
  private:
   HANDLE handle = INVALID_HANDLE_VALUE;
-  std::string path;
+  std::wstring path;
 };
 
 // Copies `count` bytes from `offset` of `archivePath` to `output`; true when all of them arrived.
 // Read through the archive's own cache, which widens its reads as the copy goes on.
-bool CopyBytes(const std::string& archivePath, uint32_t offset, uint32_t count, OwnedTempFile& output) {
-  ArchiveReader input(archivePath);
-  if (!input.IsOpen()) {
+bool CopyBytes(const std::wstring& archivePath, uint32_t offset, uint32_t count, OwnedTempFile& output) {
+  const std::unique_ptr<ByteSource> file = OpenFileSource(archivePath);
+  if (!file) {
+    return false;
+  }
+  ArchiveReader input(*file);
     return false;
   }
   std::vector<uint8_t> chunk(kCopyChunkSize);
@@ -98,24 +104,36 @@ bool CopyBytes(const std::string& archivePath, uint32_t offset, uint32_t count, 
   return true;
 }
 
+// The folder part of a UTF-16 path, up to and including its last separator; empty without one.
+std::wstring WideFolderPart(const std::wstring& path) {
+  const size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
+
 }  // namespace
 
 bool CopyMemberToFile(const File& member, const std::string& outputPath, const std::string& keepPath) {
-  const std::vector<std::string> keep = {member.archivePath, keepPath};
+  // As the A functions would take them: the same names through UTF-16.
+  return CopyMemberToFile(member, AnsiToWide(member.archivePath), AnsiToWide(outputPath), AnsiToWide(keepPath));
+}
+
+bool CopyMemberToFile(const File& member, const std::wstring& archivePath, const std::wstring& outputPath,
+                      const std::wstring& keepPath) {
+  const std::vector<std::wstring> keep = {archivePath, keepPath};
   if (!MayWriteTarget(outputPath, keep)) {
     return false;
   }
   // The temporary file lies in the output's own folder, so that the final move stays on one
   // volume and an unwritable folder fails here, before anything else is touched.
-  std::string folder = GetFolderPart(outputPath);
+  std::wstring folder = WideFolderPart(outputPath);
   if (folder.empty()) {
-    folder = ".";
+    folder = L".";
   }
   OwnedTempFile temp(folder);
   if (!temp.IsOpen()) {
     return false;
   }
-  if (!CopyBytes(member.archivePath, member.dataOffset, member.compressedSize, temp)) {
+  if (!CopyBytes(archivePath, member.dataOffset, member.compressedSize, temp)) {
     return false;
   }
   // Once more just before the move: the target may have changed while the member was copied.

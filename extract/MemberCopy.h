@@ -16,3 +16,7 @@ constexpr uint32_t kCopyChunkSize = 4048;
 // it is the member's own archive or `keepPath`, or an existing protected or special file.
 // Returns true when `outputPath` now holds the whole member.
 bool CopyMemberToFile(const File& member, const std::string& outputPath, const std::string& keepPath = std::string());
+// The same with the archive and the paths known by their UTF-16 names (`archivePath` in place of
+// the member's ANSI one), for names the ANSI code page cannot spell.
+bool CopyMemberToFile(const File& member, const std::wstring& archivePath, const std::wstring& outputPath,
+                      const std::wstring& keepPath);

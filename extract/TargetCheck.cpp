@@ -6,29 +6,25 @@ namespace {
 
 // A path as the file system sees it: made full (relative parts, "." and ".." resolved, '/' made
 // '\'), and the same in upper case for comparing, each ending in its terminating zero. Both are
-// empty when the path cannot be resolved. Plain wide-character vectors: std::wstring would bring
-// the library's whole wide-string instantiation into the DLL.
+// empty when the path cannot be resolved.
 struct ResolvedPath {
   std::vector<wchar_t> full;
   std::vector<wchar_t> key;
 };
 
-ResolvedPath Resolve(const std::string& path) {
-  // Through UTF-16, as the A functions do: a double-byte character whose trail byte is '\' stays
-  // one character, and full-width letters fold to upper case as the file system folds them.
-  const int wideLength = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-  if (wideLength <= 1) {
+// Through UTF-16, as the A functions do: a double-byte character whose trail byte is '\' stays one
+// character, and full-width letters fold to upper case as the file system folds them.
+ResolvedPath Resolve(const std::wstring& wide) {
+  if (wide.empty()) {
     return {};
   }
-  std::vector<wchar_t> wide(static_cast<size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), wideLength);
-  const DWORD needed = GetFullPathNameW(wide.data(), 0, nullptr, nullptr);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (needed == 0) {
     return {};
   }
   ResolvedPath resolved;
   resolved.full.assign(needed, L'\0');
-  const DWORD length = GetFullPathNameW(wide.data(), needed, resolved.full.data(), nullptr);
+  const DWORD length = GetFullPathNameW(wide.c_str(), needed, resolved.full.data(), nullptr);
   if (length == 0 || length >= needed) {
     return {};
   }
@@ -92,13 +88,32 @@ bool IsProtected(const FileFacts& facts) {
 
 }  // namespace
 
+std::wstring AnsiToWide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 1) {
+    return std::wstring();
+  }
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+  wide.resize(static_cast<size_t>(length - 1));
+  return wide;
+}
+
 bool MayWriteTarget(const std::string& target, const std::vector<std::string>& keep) {
+  std::vector<std::wstring> wideKeep;
+  for (const std::string& path : keep) {
+    wideKeep.push_back(AnsiToWide(path));
+  }
+  return MayWriteTarget(AnsiToWide(target), wideKeep);
+}
+
+bool MayWriteTarget(const std::wstring& target, const std::vector<std::wstring>& keep) {
   const ResolvedPath resolvedTarget = Resolve(target);
   if (resolvedTarget.key.empty()) {
     return false;
   }
   std::vector<ResolvedPath> kept;
-  for (const std::string& path : keep) {
+  for (const std::wstring& path : keep) {
     if (path.empty()) {
       continue;
     }

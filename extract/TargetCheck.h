@@ -10,3 +10,8 @@
 // hidden and system, a folder, a reparse point or anything but a plain file on disk, or when it
 // cannot be examined.
 bool MayWriteTarget(const std::string& target, const std::vector<std::string>& keep);
+// The same for paths known by their UTF-16 names.
+bool MayWriteTarget(const std::wstring& target, const std::vector<std::wstring>& keep);
+
+// An ANSI code page path as UTF-16, as the system's A functions read it; empty for empty text.
+std::wstring AnsiToWide(const std::string& text);

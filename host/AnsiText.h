@@ -1,4 +1,5 @@
-// Texts in the ANSI code page handed to plug-ins through fixed buffers.
+// Texts in the ANSI code page handed to plug-ins through fixed buffers, and the UTF-8 of scripts
+// turned into the UTF-16 of wide windows and names and back.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -9,5 +10,8 @@ namespace host {
 // character of the ANSI code page: a text that does not fit is cut before the character that
 // would not.
 void CopyAnsiBounded(const std::string& text, char* buffer, size_t size);
+
+std::wstring Utf8ToWide(const std::string& text);
+std::string WideToUtf8(const wchar_t* text);
 
 }  // namespace host

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "host/AnsiText.h"
 #include "host/StreamMeasure.h"
 #include "host/WindowSnap.h"
 #include "plugin/HostInterface.h"
@@ -31,11 +32,35 @@ const char* RoleName(WindowRole role) {
     case WindowRole::Playlist: return kHostPlaylistClass;
     case WindowRole::MiniBrowser: return kHostMiniBrowserClass;
     case WindowRole::Plugin: return "SimpleVis";
+    case WindowRole::DecoyEqualizer: return "decoy Winamp EQ";
+    case WindowRole::DecoyPlaylist: return "decoy Winamp PE";
   }
   return "";
 }
 
 HostApp* AppOf(HWND hwnd) { return reinterpret_cast<HostApp*>(GetWindowLongPtrA(hwnd, 0)); }
+
+// A Unicode window's default processing must be the W one, or its texts pass the ANSI code page.
+LRESULT DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// The window's procedure as the function that set it reads it (the other one may give a thunk).
+WNDPROC ProcedureOf(HWND hwnd) {
+  return reinterpret_cast<WNDPROC>(IsWindowUnicode(hwnd) ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC)
+                                                         : GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+}
+
+// What the ANSI code page makes of a name: '?' for what it cannot spell, as the player's ANSI
+// answer for such a name is no name that opens the file.
+std::string WideToAnsi(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return std::string();
+  std::string ansi(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &ansi[0], n, nullptr, nullptr);
+  ansi.resize(static_cast<size_t>(n - 1));
+  return ansi;
+}
 
 }  // namespace
 
@@ -49,7 +74,7 @@ struct HostWindowProcs {
       SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     HostApp* app = AppOf(hwnd);
-    if (!app) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (!app) return DefaultProc(hwnd, msg, wp, lp);
     if (R == WindowRole::Main) return app->MainProc(hwnd, msg, wp, lp);
     return app->RoleProc(R, hwnd, msg, wp, lp);
   }
@@ -131,7 +156,9 @@ void HostApp::Shutdown() {
   plugins_.QuitAll();
   NoteReplacedProcedures();
   if (main_) DestroyWindow(main_);  // the others, and any window a plug-in let it own, go with it
-  main_ = eq_ = pe_ = mb_ = nullptr;
+  for (HWND decoy : {decoyEq_, decoyPe_})
+    if (decoy) DestroyWindow(decoy);
+  main_ = eq_ = pe_ = mb_ = decoyEq_ = decoyPe_ = nullptr;
   plugins_.UnloadAll();
   Note("host shut down");
 }
@@ -157,7 +184,7 @@ void HostApp::NoteReplacedProcedures() {
   };
   for (const auto& w : windows) {
     if (!w.hwnd) continue;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w.hwnd, GWLP_WNDPROC)) != w.own) {
+    if (ProcedureOf(w.hwnd) != w.own) {
       char cls[64] = {};
       GetClassNameA(w.hwnd, cls, sizeof cls);
       Note(std::string("after shut-down the procedure of ") + cls + " is still replaced");
@@ -187,6 +214,8 @@ HWND HostApp::Window(WindowRole role) const {
     case WindowRole::Equalizer: return eq_;
     case WindowRole::Playlist: return pe_;
     case WindowRole::MiniBrowser: return mb_;
+    case WindowRole::DecoyEqualizer: return decoyEq_;
+    case WindowRole::DecoyPlaylist: return decoyPe_;
     case WindowRole::Plugin: {
       if (!main_) return nullptr;
       OwnedSearch s = {main_, nullptr};
@@ -204,12 +233,22 @@ void HostApp::LoadPlaylist(const std::vector<std::string>& files) {
 
 void HostApp::AddToPlaylist(const std::vector<std::string>& files) {
   for (const std::string& file : files) {
-    char full[MAX_PATH] = {};
-    const DWORD n = GetFullPathNameA(file.c_str(), MAX_PATH, full, nullptr);
     PlaylistEntry e;
-    e.path = (n > 0 && n < MAX_PATH) ? std::string(full) : file;
     StreamMeasure m;
-    const bool opened = MeasureFile(e.path, m);
+    bool opened = false;
+    if (fiveLine_) {
+      wchar_t full[MAX_PATH] = {};
+      const std::wstring wide = Utf8ToWide(file);
+      const DWORD n = GetFullPathNameW(wide.c_str(), MAX_PATH, full, nullptr);
+      e.widePath = (n > 0 && n < MAX_PATH) ? std::wstring(full) : wide;
+      e.path = WideToAnsi(e.widePath);
+      opened = MeasureFile(e.widePath, m);
+    } else {
+      char full[MAX_PATH] = {};
+      const DWORD n = GetFullPathNameA(file.c_str(), MAX_PATH, full, nullptr);
+      e.path = (n > 0 && n < MAX_PATH) ? std::string(full) : file;
+      opened = MeasureFile(e.path, m);
+    }
     e.lengthMs = m.DurationMs();
     e.frames = m.frames;
     char note[96];
@@ -312,6 +351,11 @@ LRESULT HostApp::MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       } else if (lp == kIpcMiniBrowserOpen) {
         text = reinterpret_cast<const char*>(wp);
         wpShown = wp ? 1 : 0;
+      } else if (lp == kIpcGetPlaylistFileW || lp == kIpcGetHostWindow) {
+        rShown = r ? 1 : 0;
+      } else if ((lp == kIpcGetIniFile || lp == kIpcGetSettingsFolder) && r) {
+        text = reinterpret_cast<const char*>(r);
+        rShown = 1;
       } else if (lp == kIpcGetSkinInfo) {
         text = skinFolderAnswer_.c_str();
         text2 = reinterpret_cast<const char*>(r);
@@ -357,14 +401,16 @@ LRESULT HostApp::RoleProc(WindowRole role, HWND hwnd, UINT msg, WPARAM wp, LPARA
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole window
     case WM_KEYDOWN: {
-      const bool handled = OnPlayerKey(wp);
+      // Another player's window: the key is seen, nothing of this player moves.
+      const bool decoy = role == WindowRole::DecoyEqualizer || role == WindowRole::DecoyPlaylist;
+      const bool handled = !decoy && OnPlayerKey(wp);
       Note(std::string("host key ") + std::to_string(wp) + " in " + RoleName(role) + (handled ? "" : " ignored"));
       return 0;
     }
     case WM_SYSKEYDOWN:
       Note(std::string("host syskey ") + std::to_string(wp) + " in " + RoleName(role));
       // Only Alt+F4 means something to the host; the rest must not start keyboard menu mode.
-      return wp == VK_F4 ? DefWindowProcA(hwnd, msg, wp, lp) : 0;
+      return wp == VK_F4 ? DefaultProc(hwnd, msg, wp, lp) : 0;
     case WM_SYSCHAR:
       return 0;
     case WM_LBUTTONDOWN:
@@ -400,8 +446,45 @@ LRESULT HostApp::RoleProc(WindowRole role, HWND hwnd, UINT msg, WPARAM wp, LPARA
       }
       return 0;
     default:
-      return DefWindowProcA(hwnd, msg, wp, lp);
+      return DefaultProc(hwnd, msg, wp, lp);
   }
+}
+
+void HostApp::PlayFiveLine(const std::string& settingsFolder) {
+  fiveLine_ = true;
+  settingsFolder_ = settingsFolder;
+  CreateDirectoryA(settingsFolder_.c_str(), nullptr);
+  iniPath_ = settingsFolder_ + "\\trackcase-host.ini";
+  ini_ = ReadHostIni(iniPath_);
+  if (font_) DeleteObject(font_);
+  font_ = CreateFontA(-ini_.peFontSize - 2, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_MODERN, nullptr);
+  if (mb_) DestroyWindow(mb_);
+  mb_ = nullptr;
+  // Set through the W function, a window's procedure makes it a Unicode window.
+  for (HWND w : {main_, eq_, pe_})
+    if (w) SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ProcedureOf(w)));
+  Note("playing the 5.x line, settings in " + settingsFolder_);
+}
+
+void HostApp::MakeDecoys() {
+  const DWORD style = WS_POPUP | WS_CLIPSIBLINGS | WS_VISIBLE;
+  decoyEq_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHostEqualizerClass, "", style, 600, 0, kMainWidth, kRoleHeight, nullptr,
+                             nullptr, instance_, this);
+  decoyPe_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHostPlaylistClass, "", style, 600, kRoleHeight, kMainWidth,
+                             kPlaylistHeight, nullptr, nullptr, instance_, this);
+  // Their own procedures, so that what reaches them is told apart from the host's windows.
+  const struct {
+    HWND hwnd;
+    WNDPROC proc;
+  } decoys[] = {{decoyEq_, &HostWindowProcs::Proc<WindowRole::DecoyEqualizer>},
+                {decoyPe_, &HostWindowProcs::Proc<WindowRole::DecoyPlaylist>}};
+  for (const auto& d : decoys) {
+    if (!d.hwnd) continue;
+    const auto proc = reinterpret_cast<LONG_PTR>(d.proc);
+    fiveLine_ ? SetWindowLongPtrW(d.hwnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(d.hwnd, GWLP_WNDPROC, proc);
+  }
+  Note("decoys made");
 }
 
 }  // namespace host

@@ -63,6 +63,16 @@ class HostApp {
   // When set, the clock follows real time (the demo); otherwise only Advance moves it.
   void SetRealTime(bool on);
 
+  // From here on the host plays the player's 5.x line: it tells its version (0x5666), keeps its
+  // settings in `settingsFolder` (user message 335) and its INI file there (334, read at once),
+  // names its equalizer and playlist editor (260), gives entry names as UTF-16 (214), its main,
+  // equalizer and playlist windows are Unicode windows, and it has no MiniBrowser. Playlist file
+  // names given from then on are UTF-8. Before the plug-ins are loaded.
+  void PlayFiveLine(const std::string& settingsFolder);
+  bool FiveLine() const { return fiveLine_; }
+  // Windows of the equalizer's and playlist editor's classes, made after the host's own.
+  void MakeDecoys();
+
  private:
   friend struct HostWindowProcs;
   LRESULT MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -81,6 +91,10 @@ class HostApp {
   std::string exeFolder_;
   HostIni ini_;
   HWND main_ = nullptr, eq_ = nullptr, pe_ = nullptr, mb_ = nullptr;
+  HWND decoyEq_ = nullptr, decoyPe_ = nullptr;
+  bool fiveLine_ = false;
+  std::string settingsFolder_;
+  std::string iniPath_;
   HFONT font_ = nullptr;
   PlayClock clock_;
   SkinSet skins_;

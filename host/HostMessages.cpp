@@ -14,6 +14,9 @@ constexpr UINT kCommandNext = 40048;
 constexpr WPARAM kKeyComma = 188;
 constexpr WPARAM kKeyPeriod = 190;
 
+// The version the host tells in the 5.x line.
+constexpr LRESULT kFiveLineVersion = 0x5666;
+
 }  // namespace
 
 LRESULT HostApp::OnUserMessage(WPARAM wp, LPARAM code) {
@@ -44,6 +47,19 @@ LRESULT HostApp::OnUserMessage(WPARAM wp, LPARAM code) {
         SetWindowPos(mb_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
       }
       return 0;
+    case kIpcGetVersion:
+      return fiveLine_ ? kFiveLineVersion : 0;
+    case kIpcGetIniFile:
+      return fiveLine_ ? reinterpret_cast<LRESULT>(iniPath_.c_str()) : 0;
+    case kIpcGetSettingsFolder:
+      return fiveLine_ ? reinterpret_cast<LRESULT>(settingsFolder_.c_str()) : 0;
+    case kIpcGetHostWindow:
+      if (!fiveLine_) return 0;
+      return reinterpret_cast<LRESULT>(wp == 0 ? eq_ : wp == 1 ? pe_ : nullptr);  // no MiniBrowser
+    case kIpcGetPlaylistFileW: {
+      const PlaylistEntry* e = fiveLine_ && wp <= 0x7FFFFFFF ? clock_.Entry(static_cast<int>(wp)) : nullptr;
+      return e ? reinterpret_cast<LRESULT>(e->widePath.c_str()) : 0;
+    }
     case kIpcGetSkinInfo: {
       skinFolderAnswer_ = skins_.CurrentFolder();
       if (wp) CopyAnsiBounded(skinFolderAnswer_, reinterpret_cast<char*>(wp), kSkinPathBufferSize);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
 
 namespace host {
 
@@ -11,9 +12,14 @@ namespace host {
 enum class PlayState { Stopped = 0, Playing = 1, Paused = 3 };
 
 struct PlaylistEntry {
-  std::string path;      // as given, in the ANSI code page
+  PlaylistEntry() = default;
+  PlaylistEntry(std::string path, uint32_t lengthMs, uint64_t frames)
+      : path(std::move(path)), lengthMs(lengthMs), frames(frames) {}
+
+  std::string path;      // as given, in the ANSI code page ('?' where it cannot spell the name)
   uint32_t lengthMs = 0;
   uint64_t frames = 0;
+  std::wstring widePath;  // the name as UTF-16; empty unless the host plays the 5.x line
 };
 
 class PlayClock {

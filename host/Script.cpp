@@ -22,7 +22,7 @@ constexpr CommandShape kCommands[] = {
     {"drag", 5, 6},        {"wheel", 2, 2},         {"move", 3, 3},       {"skin", 1, 1},
     {"capture", 2, 2},     {"config", 0, 1},        {"menu-choose", 1, 1}, {"dialog-choose", 1, 1},
     {"log", 1, 1},         {"mark", 0, -1},         {"expect", 2, 3},     {"quit", 0, 0},
-    {"unload", 0, 1},
+    {"unload", 0, 1},      {"player5", 1, 1},       {"decoys", 0, 0},     {"title", 2, 2},
 };
 
 const CommandShape* FindCommand(const std::string& name) {
@@ -158,6 +158,8 @@ bool ParseWindowRole(const std::string& text, WindowRole& role) {
   else if (text == "pe") role = WindowRole::Playlist;
   else if (text == "mb") role = WindowRole::MiniBrowser;
   else if (text == "plugin") role = WindowRole::Plugin;
+  else if (text == "decoy-eq") role = WindowRole::DecoyEqualizer;
+  else if (text == "decoy-pe") role = WindowRole::DecoyPlaylist;
   else return false;
   return true;
 }

@@ -34,7 +34,9 @@ bool ParseInt32(const std::string& text, int32_t& value);
 // escape, space, up, down, left, right, pgup, pgdn, home, end, tab, f1..f12).
 bool ParseVirtualKey(const std::string& text, uint32_t& vk);
 
-enum class WindowRole { Main, Equalizer, Playlist, MiniBrowser, Plugin };
+// DecoyEqualizer, DecoyPlaylist: windows of the host's classes made after the host's own (`decoys`),
+// as another player running beside would have.
+enum class WindowRole { Main, Equalizer, Playlist, MiniBrowser, Plugin, DecoyEqualizer, DecoyPlaylist };
 // main, eq, pe, mb or plugin.
 bool ParseWindowRole(const std::string& text, WindowRole& role);
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "host/AnsiText.h"
 #include "host/Capture.h"
 #include "host/HostApp.h"
 
@@ -14,7 +15,8 @@ constexpr uint32_t kSettleMs = 60;
 constexpr uint32_t kAdvancePumpMs = 250;
 
 bool IsSetupCommand(const std::string& name) {
-  return name == "log" || name == "mark" || name == "skin" || name == "load" || name == "add" || name == "select";
+  return name == "log" || name == "mark" || name == "skin" || name == "load" || name == "add" || name == "select" ||
+         name == "player5" || name == "decoys";
 }
 
 LPARAM KeyLParam(uint32_t vk, bool up, bool alt) {
@@ -24,6 +26,7 @@ LPARAM KeyLParam(uint32_t vk, bool up, bool alt) {
   if (up) lp |= static_cast<LPARAM>(0xC0000000u);
   return lp;
 }
+
 
 LPARAM PointLParam(POINT client) { return MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)); }
 
@@ -188,6 +191,28 @@ bool ScriptRunner::Execute(const ScriptCommand& cmd) {
     app_.Note("mark " + text);
     return true;
   }
+  if (n == "player5") {
+    if (pluginsLoaded_) {
+      Fail(cmd, "player5 must come before the plug-ins are loaded");
+      return false;
+    }
+    app_.PlayFiveLine(Resolve(a[0]));
+    return true;
+  }
+  if (n == "decoys") {
+    app_.MakeDecoys();
+    return true;
+  }
+  if (n == "title") {
+    std::string error;
+    const HWND hwnd = Target(a[0], error);
+    if (!hwnd) {
+      Fail(cmd, error);
+      return false;
+    }
+    SetWindowTextW(hwnd, Utf8ToWide(a[1]).c_str());
+    return true;
+  }
   if (n == "load" || n == "add") {
     std::vector<std::string> files;
     for (const std::string& f : a) files.push_back(Resolve(f));
@@ -327,7 +352,7 @@ bool ScriptRunner::Expect(const ScriptCommand& cmd) {
   const std::string& value = cmd.args[1];
   PlayClock& clock = app_.Clock();
   uint32_t tolerance = 0;
-  const bool pair = what == "at" || what == "size";
+  const bool pair = what == "at" || what == "size" || what == "title";
   if (!pair && cmd.args.size() > 2 && !ParseUint32(cmd.args[2], tolerance)) {
     Fail(cmd, "bad tolerance");
     return false;
@@ -388,6 +413,20 @@ bool ScriptRunner::Expect(const ScriptCommand& cmd) {
     HWND hwnd = Target(value, error);
     held = hwnd && GetFocus() == hwnd;
     actual = held ? "focused" : "not focused";
+  } else if (what == "title") {
+    // value is "WINDOW"; the third word the text, UTF-8, compared as UTF-16.
+    std::string error;
+    const HWND hwnd = Target(value, error);
+    if (!hwnd || cmd.args.size() < 3) {
+      Fail(cmd, error.empty() ? "expect title needs WINDOW and TEXT" : error);
+      return false;
+    }
+    wchar_t text[256] = {};
+    GetWindowTextW(hwnd, text, 256);
+    actual = WideToUtf8(text);
+    held = actual == cmd.args[2];
+    if (!held) Fail(cmd, "expected title " + value + " " + cmd.args[2] + ", got " + actual);
+    return held;
   } else if (what == "hidden") {
     std::string error;
     HWND hwnd = Target(value, error);

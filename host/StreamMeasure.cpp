@@ -146,13 +146,22 @@ class FileSource : public ByteSource {
 
 }  // namespace
 
-bool MeasureFile(const std::string& path, StreamMeasure& m) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+namespace {
+
+bool MeasureOpenFile(std::FILE* f, StreamMeasure& m) {
   if (!f) return false;
   FileSource src(f);
   m = MeasureStream(src);
   std::fclose(f);
   return true;
 }
+
+}  // namespace
+
+bool MeasureFile(const std::string& path, StreamMeasure& m) { return MeasureOpenFile(std::fopen(path.c_str(), "rb"), m); }
+
+#ifdef _WIN32
+bool MeasureFile(const std::wstring& path, StreamMeasure& m) { return MeasureOpenFile(_wfopen(path.c_str(), L"rb"), m); }
+#endif
 
 }  // namespace host

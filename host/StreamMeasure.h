@@ -48,5 +48,9 @@ struct StreamMeasure {
 StreamMeasure MeasureStream(ByteSource& source);
 // False when the file cannot be opened; m then stays empty.
 bool MeasureFile(const std::string& path, StreamMeasure& m);
+#ifdef _WIN32
+// The same by a UTF-16 name.
+bool MeasureFile(const std::wstring& path, StreamMeasure& m);
+#endif
 
 }  // namespace host

@@ -75,6 +75,9 @@ LangString NoPlayerHere ${LANG_JAPANESE} "このフォルダには winamp.exe �
 LangString NoPlayerHere ${LANG_ENGLISH} "There is no winamp.exe in this folder:$\r$\n$INSTDIR$\r$\n$\r$\nInstall into its Plugins folder anyway?"
 LangString RemoveSettings ${LANG_JAPANESE} "設定ファイル gen_trackcase.ini と独自スキンのフォルダ gen_trackcase も削除しますか?$\r$\n(「いいえ」を選ぶと残します)"
 LangString RemoveSettings ${LANG_ENGLISH} "Also remove the settings file gen_trackcase.ini and the own-skin folder gen_trackcase?$\r$\n(Choose No to keep them.)"
+; Winamp 5 keeps the settings in its per-user folder where the Plugins folder cannot be written.
+LangString RemoveUserSettings ${LANG_JAPANESE} "Winamp のユーザー設定フォルダにある設定ファイルも削除しますか?$\r$\n$APPDATA\Winamp\Plugins\gen_trackcase.ini$\r$\n(「いいえ」を選ぶと残します)"
+LangString RemoveUserSettings ${LANG_ENGLISH} "Also remove the settings file in Winamp's per-user settings folder?$\r$\n$APPDATA\Winamp\Plugins\gen_trackcase.ini$\r$\n(Choose No to keep it.)"
 LangString DisplayName ${LANG_JAPANESE} "gen_trackcase (zip.mp3 表示プラグイン for Winamp)"
 LangString DisplayName ${LANG_ENGLISH} "gen_trackcase (zip.mp3 track list for Winamp)"
 
@@ -174,5 +177,11 @@ Section "Uninstall"
     Delete "$INSTDIR\gen_trackcase.ini"
     RMDir /r "$INSTDIR\gen_trackcase"
     keep:
+  ${EndIf}
+  ; The second place, in the per-user folder of the user who runs the uninstaller.
+  ${If} ${FileExists} "$APPDATA\Winamp\Plugins\gen_trackcase.ini"
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(RemoveUserSettings)" /SD IDNO IDNO keepUser
+    Delete "$APPDATA\Winamp\Plugins\gen_trackcase.ini"
+    keepUser:
   ${EndIf}
 SectionEnd

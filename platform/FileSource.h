@@ -10,6 +10,10 @@
 // Opens `path` (ANSI code page bytes on Windows) for reading; null when it cannot be opened or is a
 // folder. Writers and readers elsewhere may keep the file open meanwhile.
 std::unique_ptr<ByteSource> OpenFileSource(const std::string& path);
+#ifdef _WIN32
+// The same by a UTF-16 name, for files whose names the ANSI code page cannot spell.
+std::unique_ptr<ByteSource> OpenFileSource(const std::wstring& path);
+#endif
 
 // What every file source of the process has done so far, for measuring the cost of a read.
 struct FileReadTotals {

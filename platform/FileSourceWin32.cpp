@@ -49,14 +49,8 @@ class HandleFileSource : public ByteSource {
   uint64_t position_ = 0;  // the handle's file pointer, as far as this object moved it
 };
 
-}  // namespace
-
-std::unique_ptr<ByteSource> OpenFileSource(const std::string& path) {
-  if (path.empty()) return nullptr;
-  // The sharing the C runtime's fopen grants, so the player and other readers are not locked out.
-  // A folder cannot be opened this way (it would need backup semantics).
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+// Takes an open handle, or gives null for none.
+std::unique_ptr<ByteSource> SourceOf(HANDLE file) {
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) {
@@ -65,4 +59,20 @@ std::unique_ptr<ByteSource> OpenFileSource(const std::string& path) {
   }
   CountFileOpen();
   return std::make_unique<HandleFileSource>(file, static_cast<uint64_t>(size.QuadPart));
+}
+
+}  // namespace
+
+// The sharing the C runtime's fopen grants, so the player and other readers are not locked out.
+// A folder cannot be opened this way (it would need backup semantics).
+std::unique_ptr<ByteSource> OpenFileSource(const std::string& path) {
+  if (path.empty()) return nullptr;
+  return SourceOf(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::unique_ptr<ByteSource> OpenFileSource(const std::wstring& path) {
+  if (path.empty()) return nullptr;
+  return SourceOf(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 
 // The record returned by winampGetGeneralPurposePlugin (32-bit layout, cdecl functions).
 struct PluginRecord {
@@ -41,6 +42,15 @@ constexpr LPARAM kIpcGetSkinInfo = 201;      // wParam: 261-byte buffer for the 
 constexpr LPARAM kIpcGetPlaylistFile = 211;  // wParam: entry index; returns file name or null
 constexpr LPARAM kIpcMiniBrowserOpen = 249;  // wParam: path text, then a second call with 0
 constexpr size_t kSkinPathBufferSize = 261;
+
+// Asked of hosts that tell their version (user message 0; a host that does not know a message
+// answers 0). Answers that point into the host's memory are copied at once.
+constexpr LPARAM kIpcGetVersion = 0;            // e.g. 0x2900 for 2.9, 0x5666 for 5.666
+constexpr uint32_t kHostVersionNewer = 0x2900;  // from here on: messages 334, 335, 260
+constexpr LPARAM kIpcGetIniFile = 334;          // full path of the host's own INI file
+constexpr LPARAM kIpcGetSettingsFolder = 335;   // the folder of the host's per-user settings
+constexpr LPARAM kIpcGetHostWindow = 260;       // wParam 0 equalizer, 1 playlist editor, 2 MiniBrowser
+constexpr LPARAM kIpcGetPlaylistFileW = 214;    // wParam: entry index; returns the name as UTF-16, or null
 
 // Commands: WM_COMMAND with lParam 0.
 constexpr WPARAM kCommandPlay = 40045;

@@ -2,8 +2,13 @@
 // file, as operations. HostWindowPlayer sends the messages to the host's main window; tests record
 // the calls instead. The controller and the window reach the host only through this class.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
+
+// The host windows the plug-in docks with, numbered as user message 260 asks for them.
+enum class HostWindowKind { Equalizer = 0, Playlist = 1, MiniBrowser = 2 };
 
 struct HostSkin {
   std::string folder;    // the folder of the host's current skin
@@ -33,4 +38,13 @@ class HostPlayer {
   virtual int GetListFontSize() = 0;                          // "pe_fontsize", default 10
   virtual int GetSnap() = 0;                                  // "snap", default 1
   virtual int GetSnapLength() = 0;                            // "snaplen", default 10
+
+  // What newer hosts tell besides; each answers null or empty where the host does not (an older
+  // host, or one without that window), and the caller then keeps to the older way.
+  virtual HWND GetHostWindow(HostWindowKind /*kind*/) { return nullptr; }       // user message 260
+  virtual std::string GetHostIniFile() { return std::string(); }                // user message 334
+  virtual std::string GetSettingsFolder() { return std::string(); }             // user message 335
+  // The entry's name as UTF-16 (user message 214): the one name that opens a file whose name the
+  // ANSI code page cannot spell.
+  virtual std::wstring GetEntryWideFileName(int /*listIndex*/) { return std::wstring(); }
 };

@@ -54,3 +54,31 @@ int HostWindowPlayer::GetSnapLength() {
   return static_cast<int>(
       GetPrivateProfileIntA(kHostIniSection, kHostKeySnapLength, kHostDefaultSnapLength, hostIniPath.c_str()));
 }
+
+bool HostWindowPlayer::TellsMore() {
+  if (version_ < 0) version_ = static_cast<int>(static_cast<uint32_t>(User(0, kIpcGetVersion)) & 0x7FFFFFFFu);
+  return static_cast<uint32_t>(version_) >= kHostVersionNewer;
+}
+
+std::string HostWindowPlayer::Text(LPARAM code) {
+  if (!TellsMore()) return std::string();
+  const auto* text = reinterpret_cast<const char*>(User(0, code));
+  return text ? std::string(text) : std::string();
+}
+
+HWND HostWindowPlayer::GetHostWindow(HostWindowKind kind) {
+  if (!TellsMore()) return nullptr;
+  const HWND window = reinterpret_cast<HWND>(User(static_cast<WPARAM>(kind), kIpcGetHostWindow));
+  return window != nullptr && IsWindow(window) ? window : nullptr;
+}
+
+std::string HostWindowPlayer::GetHostIniFile() { return Text(kIpcGetIniFile); }
+
+std::string HostWindowPlayer::GetSettingsFolder() { return Text(kIpcGetSettingsFolder); }
+
+std::wstring HostWindowPlayer::GetEntryWideFileName(int listIndex) {
+  // Older hosts do not know the message; some use its number for something else.
+  if (!TellsMore()) return std::wstring();
+  const auto* name = reinterpret_cast<const wchar_t*>(User(static_cast<WPARAM>(listIndex), kIpcGetPlaylistFileW));
+  return name ? std::wstring(name) : std::wstring();
+}

@@ -22,10 +22,18 @@ class HostWindowPlayer : public HostPlayer {
   int GetListFontSize() override;
   int GetSnap() override;
   int GetSnapLength() override;
+  HWND GetHostWindow(HostWindowKind kind) override;
+  std::string GetHostIniFile() override;
+  std::string GetSettingsFolder() override;
+  std::wstring GetEntryWideFileName(int listIndex) override;
 
  private:
   LRESULT User(WPARAM wParam, LPARAM code) const;
   void Command(WPARAM command) const;
+  // True for a host of version 0x2900 or later; it is asked once.
+  bool TellsMore();
+  std::string Text(LPARAM code);
 
   HWND hostWnd_;
+  int version_ = -1;  // -1: not asked yet
 };

@@ -24,7 +24,13 @@ void OpenConfigurationFromWindow() { OpenConfiguration(); }
 
 int StartUp(HWND hostWnd, HINSTANCE module) {
   g_pluginInstance = module;
+  delete g_host;
+  g_host = new HostWindowPlayer(hostWnd);
+  // A newer host may keep its INI file and its users' settings in folders of their own.
+  hostSettingsFolder = g_host->GetSettingsFolder();
   LoadSettings();
+  const std::string hostIni = g_host->GetHostIniFile();
+  if (!hostIni.empty()) hostIniPath = hostIni;
   // The window's settings menu item opens the dialog just as the host's configuration call does.
   g_openConfiguration = &OpenConfigurationFromWindow;
 
@@ -38,8 +44,6 @@ int StartUp(HWND hostWnd, HINSTANCE module) {
     return 1;
   }
 
-  delete g_host;
-  g_host = new HostWindowPlayer(hostWnd);
   auto* mainWindow = new MainWindow();
   mainWindow->hostWnd = hostWnd;
   mainWindow->host = g_host;

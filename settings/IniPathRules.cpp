@@ -28,6 +28,14 @@ size_t ExtensionDot(const std::string& path) {
   return dot;
 }
 
+// Index just past the last separator, or 0.
+size_t FileNameStart(const std::string& path) {
+  size_t start = 0;
+  for (size_t i = 0; i < path.size(); i += CharLength(path, i))
+    if (CharLength(path, i) == 1 && (path[i] == '\\' || path[i] == '/')) start = i + 1;
+  return start;
+}
+
 }  // namespace
 
 std::string ReplaceExtensionWithIni(const std::string& path) {
@@ -44,4 +52,17 @@ std::string FolderNamedAfterModule(const std::string& path) {
   if (path.empty()) return {};
   const size_t dot = ExtensionDot(path);
   return path.substr(0, dot == std::string::npos ? path.size() : dot) + "\\";
+}
+
+std::string HostPluginsFolder(const std::string& hostFolder) {
+  if (hostFolder.empty()) return {};
+  std::string folder = hostFolder;
+  // A trailing backslash counts only as a whole character, never as the end of a double-byte one.
+  if (FileNameStart(folder) == folder.size()) folder.pop_back();
+  return folder + "\\Plugins";
+}
+
+std::string HostFolderIniPath(const std::string& hostFolder, const std::string& besideIni) {
+  if (hostFolder.empty() || besideIni.empty()) return {};
+  return HostPluginsFolder(hostFolder) + "\\" + besideIni.substr(FileNameStart(besideIni));
 }

@@ -11,3 +11,10 @@ std::string ReplaceExtensionWithIni(const std::string& path);
 // The folder named after the module: the path cut just before the last '.' of the file name, with
 // a backslash appended (the whole path when the file name has no '.'). Empty for an empty path.
 std::string FolderNamedAfterModule(const std::string& path);
+
+// The "Plugins" folder inside the host's per-user settings folder (a trailing backslash of that
+// folder is not doubled); empty for an empty folder.
+std::string HostPluginsFolder(const std::string& hostFolder);
+// Where the settings live when the INI file beside the DLL cannot be written: that Plugins folder
+// and the file name of `besideIni`. Empty when either is empty.
+std::string HostFolderIniPath(const std::string& hostFolder, const std::string& besideIni);

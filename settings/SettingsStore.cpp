@@ -4,12 +4,16 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "plugin/Module.h"
 #include "settings/ModulePath.h"
+#include "settings/ScreenPlacement.h"
 
 std::string iniPath;
 std::string hostIniPath;
 std::string pluginFolder;
+std::string hostSettingsFolder;
 
 namespace {
 
@@ -32,9 +36,57 @@ std::string PluginModulePath() {
   return ModuleFileName(g_pluginInstance);
 }
 
+// Whether the settings can be saved at `path`: an existing file opened for writing, or else a file
+// made there and gone again at once. Asked rather than inferred from attributes or rights, which
+// say nothing of the volume, the sharing or the system's own checks.
+bool CanWrite(const std::string& path) {
+  const bool exists = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const HANDLE file =
+      exists ? CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr)
+             : CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+// The file in the host's settings folder, made ready: its Plugins folder exists, and a first use
+// starts from the values beside the DLL, which stays as it is.
+std::string HostFolderIni(const std::string& besideIni) {
+  const std::string path = HostFolderIniPath(hostSettingsFolder, besideIni);
+  CreateDirectoryA(HostPluginsFolder(hostSettingsFolder).c_str(), nullptr);
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+      CopyFileA(besideIni.c_str(), path.c_str(), TRUE)) {
+    // The copy keeps a read-only mark, which would lose the settings here as well.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+      SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  }
+  return path;
+}
+
+ScreenRect DesktopRect() {
+  RECT desktop = {};
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  return ScreenRect{desktop.left, desktop.top, desktop.right, desktop.bottom};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR /*monitor*/, HDC /*dc*/, LPRECT area, LPARAM list) {
+  reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back(ScreenRect{area->left, area->top, area->right, area->bottom});
+  return TRUE;
+}
+
+std::vector<ScreenRect> MonitorRects() {
+  std::vector<ScreenRect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 void SetUpPaths(bool withPluginFolder) {
   const std::string modulePath = PluginModulePath();
   iniPath = ReplaceExtensionWithIni(modulePath);
+  if (!iniPath.empty() && !hostSettingsFolder.empty() && !CanWrite(iniPath)) iniPath = HostFolderIni(iniPath);
   if (withPluginFolder) pluginFolder = FolderNamedAfterModule(modulePath);
   hostIniPath = ReplaceExtensionWithIni(ModuleFileName(GetModuleHandleA(nullptr)));
 }
@@ -98,16 +150,9 @@ void LoadSettings() {
   s.useID3 = ReadFlagAnyCase(kList, "useID3", kNo);
   s.useCompilation = ReadFlagAnyCase(kList, "useCompilation", kNo);
 
-  RECT desktop = {};
-  GetWindowRect(GetDesktopWindow(), &desktop);
-
   s.x = ReadNumber(kPos, "x", d::kX);
-  if (s.x < 0) s.x = 0;
-  if (s.x > desktop.right) s.x = d::kX;
-
   s.y = ReadNumber(kPos, "y", d::kY);
-  if (s.y < 0) s.y = 0;
-  if (s.y > desktop.bottom) s.y = d::kY;
+  PlaceSavedPosition(s.x, s.y, DesktopRect(), MonitorRects());
 
   s.width = ReadNumber(kPos, "width", d::kWidth);
   if (s.width < 5) s.width = 5;

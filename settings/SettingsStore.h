@@ -12,6 +12,12 @@ extern std::string iniPath;      // settings file beside the DLL
 extern std::string hostIniPath;  // the host's own INI file
 extern std::string pluginFolder; // the plug-in's own skin folder, with a trailing backslash
 
+// The folder where the host keeps its per-user settings (its answer to user message 335); empty
+// for a host that does not tell. Set before the first load: where the INI file beside the DLL
+// cannot be written (a plug-in folder under Program Files), the settings live in that folder's
+// Plugins folder instead, starting from the values beside the DLL.
+extern std::string hostSettingsFolder;
+
 // Fills g_settings from iniPath (missing keys give the defaults), computing the three paths first
 // when iniPath is empty. Set iniPath beforehand to load another file.
 void LoadSettings();

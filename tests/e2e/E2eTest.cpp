@@ -509,6 +509,185 @@ TEST_F(Extraction, ThreeMiniBrowserCopiesLeaveOneFileUntilShutDown) {
   for (const std::string& path : paths) EXPECT_FALSE(Exists(path)) << path;
 }
 
+// The host as the player's 5.x line: Unicode windows, its INI and settings in a folder of their
+// own, its windows named by message, UTF-16 entry names, no MiniBrowser.
+class FiveLine : public Extraction {
+ protected:
+  const std::string profile = kStage + "/profile5";
+  const std::string prelude = "player5 profile5\n";
+  // A text of the host's windows that code page 932 cannot spell: "café", Korean, "ü" (UTF-8).
+  const std::string foreign = "caf\xc3\xa9\xed\x95\x9c\xc3\xbc";
+  const std::wstring foreignWide = L"caf\u00e9\ud55c\u00fc";
+
+  void SetUp() override {
+    SetFileAttributesA(kIni.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EndToEnd::SetUp();
+    std::error_code ignored;
+    std::filesystem::remove_all(profile, ignored);
+  }
+  // ASCII names as UTF-16.
+  static std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+  static std::string ReadWideFile(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+  }
+  std::string ProfileIni(const char* section, const char* key) {
+    char value[300] = {};
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, (profile + "/Plugins/gen_trackcase.ini").c_str());
+    return value;
+  }
+};
+
+// A title the ANSI code page cannot spell, set on each Unicode host window, reads back whole while
+// the plug-in intercepts the windows and after it let go of them; keys and moves work throughout.
+TEST_F(FiveLine, UnicodeHostWindowsKeepTheirTextsWhileInterceptedAndAfter) {
+  std::string titles;
+  for (const char* window : {"main", "eq", "pe"})
+    titles += std::string("title ") + window + " " + foreign + window + "\nexpect title " + window + " " + foreign +
+              window + "\n";
+  const Run run = RunHost("unicode", prelude + "load " + archive + "\nplay\nadvance 200\n" + titles +
+                                         "key pe period\npump 250\nmove main 40 40\nexpect at main 40,40\nunload\n" +
+                                         titles + "key pe period\nquit\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(Seeks(run.log), (std::vector<uint32_t>{members[1].startMs})) << run.log;
+  EXPECT_TRUE(Contains(run.log, "host key 190 in Winamp PE")) << run.log;
+  EXPECT_FALSE(Contains(run.log, "is still replaced")) << run.log;
+}
+
+// The host's INI in its settings folder gives the list font and snapping: a size and a distance
+// there, and only there, change the list's picture and where a drag 30 pixels off snaps.
+TEST_F(FiveLine, HostIniInItsOwnFolderDrivesTheListFontAndSnapping) {
+  const struct {
+    const char* fontSize;
+    const char* snapLength;
+    const char* at;
+  } cases[] = {{"10", "40", "275,232"}, {"16", "5", "305,250"}};
+  std::vector<std::string> pictures;
+  for (const auto& c : cases) {
+    std::error_code ignored;
+    std::filesystem::remove_all(profile, ignored);
+    CreateDirectoryA(profile.c_str(), nullptr);
+    DeleteFileA(kIni.c_str());  // each run starts from the default place
+    const std::string hostIni = profile + "/trackcase-host.ini";
+    WritePrivateProfileStringA("Winamp", "pe_fontsize", c.fontSize, hostIni.c_str());
+    WritePrivateProfileStringA("Winamp", "snaplen", c.snapLength, hostIni.c_str());
+    const Run run = RunHost("hostini", prelude + "load " + archive + "\nplay\nadvance 200\ncapture plugin hostini.bmp\n"
+                                                 "drag plugin 100 5 355 225\nexpect at plugin " + c.at + "\nquit\n");
+    EXPECT_EQ(run.exitCode, 0u) << run.log;
+    pictures.push_back(ReadFileBytes(kStage + "/hostini.bmp"));
+  }
+  ASSERT_FALSE(pictures[0].empty());
+  EXPECT_NE(pictures[0], pictures[1]) << "the font size of the host's INI did not reach the list";
+}
+
+// Beside the DLL nothing can be written: the INI there is read-only and held open by this test
+// without sharing writes, which Wine enforces for root as well (the read-only mark alone it does
+// not). A setting changed in the dialog is kept in the host's settings folder, which starts from the
+// values beside the DLL, and survives a restart; the plug-in folder stays as it was.
+TEST_F(FiveLine, UnwritablePluginFolderKeepsTheSettingsInTheHostsFolder) {
+  WriteFile(kIni, "[List]\r\nID3=<seed>\r\n");
+  ASSERT_TRUE(SetFileAttributesA(kIni.c_str(), FILE_ATTRIBUTE_READONLY));
+  const HANDLE lock = CreateFileA(kIni.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  const HANDLE probe = CreateFileA(kIni.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+  if (probe != INVALID_HANDLE_VALUE) CloseHandle(lock);
+  ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "the INI beside the DLL must not be writable for this test";
+  const auto listing = [] {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(kStage + "/Plugins"))
+      names.insert(entry.path().filename().string());
+    return names;
+  };
+  const std::set<std::string> before = listing();
+
+  const Run first = RunHost(
+      "unwritable", prelude + "menu-choose 400\nmark edit\nrclick main 20 20\npump 300\nquit\n",
+      [&](const std::string&, const std::string&) {
+        HWND dialog = nullptr;
+        for (int i = 0; i < 125 && !(dialog = FindWindowA("#32770", "設定")); ++i) Sleep(20);
+        ASSERT_NE(dialog, nullptr);
+        SendDlgItemMessageA(dialog, 1001, BM_CLICK, 0, 0);  // ShowOnlyZip on
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      });
+  const Run second = RunHost("unwritable", prelude + "expect hidden plugin\nquit\n");
+  const std::string beside = ReadFileBytes(kIni);
+  const std::set<std::string> after = listing();
+  CloseHandle(lock);
+  SetFileAttributesA(kIni.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(first.exitCode, 0u) << first.log;
+  EXPECT_EQ(second.exitCode, 0u) << "the setting did not survive the restart\n" << second.log;
+  EXPECT_EQ(ProfileIni("Display", "ShowOnlyZip"), "yes");
+  EXPECT_EQ(ProfileIni("List", "ID3"), "<seed>");
+  EXPECT_EQ(beside, "[List]\r\nID3=<seed>\r\n");
+  EXPECT_EQ(after, before);
+}
+
+// Windows of the host's classes made after its own, as another player's, are found first by
+// class; the plug-in takes the host's own from the host: keys in a decoy reach it untouched, and
+// the plug-in window does not snap to one.
+TEST_F(FiveLine, DecoyWindowsOfTheSameClassesAreNeitherDockedToNorIntercepted) {
+  const Run run = RunHost("decoys", prelude + "decoys\nload " + archive + "\nplay\nadvance 200\nkey decoy-pe period\n"
+                                              "key pe period\npump 250\ndrag plugin 100 5 930 105\n"
+                                              "expect at plugin 880,130\nquit\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(Seeks(run.log), (std::vector<uint32_t>{members[1].startMs})) << run.log;
+  EXPECT_TRUE(Contains(run.log, "host key 190 in decoy Winamp PE")) << run.log;
+  EXPECT_FALSE(Contains(run.log, "host key 190 in Winamp PE")) << run.log;
+}
+
+// An archive in a folder and under a name that code page 932 cannot spell opens by its UTF-16
+// name, plays, follows the mark and extracts a track beside itself.
+TEST_F(FiveLine, ArchiveNamedOutsideTheAnsiCodePageOpensPlaysAndExtractsBesideItself) {
+  const std::string folder = MakeFolder("wide");
+  const std::wstring wideFolder = Widen(folder) + L"\\" + foreignWide;
+  CreateDirectoryW(wideFolder.c_str(), nullptr);
+  const std::wstring wideArchive = wideFolder + L"\\" + foreignWide + L".zip.mp3";
+  ASSERT_TRUE(CopyFileA(archive.c_str(), (folder + "/album.zip.mp3").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(Widen(folder + "/album.zip.mp3").c_str(), wideArchive.c_str(), FALSE));
+  const std::string utf8Archive = folder + "/" + foreign + "/" + foreign + ".zip.mp3";
+  const Run run = RunHost("wide", prelude + "load " + utf8Archive + "\nplay\nadvance 100\nadvance " +
+                                      std::to_string(members[1].startMs + 50) + "\npump 250\nkey plugin period\n"
+                                      "pump 250\nmenu-choose " + std::to_string(kMenuExtractBeside) +
+                                      "\nrclick plugin 40 25\npump 200\nquit\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(Seeks(run.log), (std::vector<uint32_t>{members[2].startMs})) << run.log;
+  EXPECT_EQ(ReadWideFile(wideFolder + L"\\" + Widen(members[0].fileName)), Member(0)) << "nothing extracted beside the archive\n" << run.log;
+}
+
+// Without a MiniBrowser the popup's item is greyed: choosing it does nothing and writes nothing.
+TEST_F(FiveLine, WithoutAMiniBrowserTheItemIsGreyedAndNothingIsWritten) {
+  char tempFolder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, tempFolder);
+  const auto copies = [&] {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((std::string(tempFolder) + "zip*.tmp").c_str(), &found);
+    while (search != INVALID_HANDLE_VALUE) {
+      names.insert(found.cFileName);
+      if (!FindNextFileA(search, &found)) break;
+    }
+    FindClose(search);
+    return names;
+  };
+  const std::set<std::string> before = copies();
+  std::set<std::string> during;
+  const Run run = RunHost("nobrowser", prelude + "load " + archive + "\nplay\nadvance 200\npump 200\nmenu-choose " +
+                                           std::to_string(kMenuMiniBrowser) + "\nrclick plugin 40 25\npump 200\n"
+                                           "mark copies\npump 300\nquit\n",
+                          [&](const std::string&, const std::string&) { during = copies(); });
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_TRUE(Contains(run.log, "item 40004 is disabled")) << run.log;
+  EXPECT_TRUE(UserMessages(run.log, 249).empty()) << run.log;
+  EXPECT_EQ(during, before);
+}
+
 // Where the plug-in seeks for each track (the period key steps from track to track), against
 // where the host's frame clock reaches the member's first byte.
 TEST_F(EndToEnd, TrackStartsAgreeWithTheHostsFrameClock) {

@@ -25,14 +25,21 @@ imports=$(echo "$private" | awk '/^\tDLL Name:/ { dll = tolower($3); next }
                                   dll != "" && /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ { print dll, $3 }
                                   /^$/ { dll = "" }' | sort -u)
 [ -n "$imports" ] || { echo "no imported functions read from $dll"; fail=1; }
-unlisted=$(echo "$imports" | while read -r name fn; do
-  version=$(awk -v d="$name" -v f="$fn" 'tolower($1) == d && $2 == f { $1 = $2 = ""; sub(/^ +/, ""); print; exit }' "$allowlist")
-  case "$version" in
-    "Windows 2000"*|"Windows XP"*) ;;
-    "") echo "imports $name!$fn, which $allowlist does not list: add it with the oldest Windows that has it" ;;
-    *) echo "imports $name!$fn, which needs $version" ;;
-  esac
-done)
+unlisted=$(echo "$imports" | awk -v list="$allowlist" '
+  BEGIN {
+    while ((getline line < list) > 0) {
+      if (line ~ /^#/ || line ~ /^[ \t]*$/) continue
+      split(line, f, " ")
+      version = line
+      sub(/^[^ ]+ +[^ ]+ +/, "", version)
+      known[tolower(f[1]) " " f[2]] = version
+    }
+  }
+  {
+    version = known[$1 " " $2]
+    if (version == "") print "imports " $1 "!" $2 ", which " list " does not list: add it with the oldest Windows that has it"
+    else if (version !~ /^Windows (2000|XP)/) print "imports " $1 "!" $2 ", which needs " version
+  }')
 [ -z "$unlisted" ] || { echo "$unlisted"; fail=1; }
 exports=$(echo "$private" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\] //p' | sort -u)
 if [ "$exports" != "winampGetGeneralPurposePlugin" ]; then

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "settings/IniPathRules.h"
+#include "settings/ScreenPlacement.h"
 
 namespace {
 
@@ -44,6 +46,48 @@ TEST(IniPathRules, ModulePathsToIniFileAndSkinFolder) {
   for (const Case& c : cases) {
     EXPECT_EQ(ReplaceExtensionWithIni(c.module), c.ini) << c.module;
     if (c.folder != "-") EXPECT_EQ(FolderNamedAfterModule(c.module), c.folder) << c.module;
+  }
+}
+
+TEST(IniPathRules, SettingsInTheHostsFolderKeepTheFileName) {
+  const std::string beside = "C:\\Program Files\\Winamp\\Plugins\\gen_trackcase.ini";
+  const std::string kept = "C:\\Users\\u\\AppData\\Roaming\\Winamp\\Plugins\\gen_trackcase.ini";
+  EXPECT_EQ(HostFolderIniPath("C:\\Users\\u\\AppData\\Roaming\\Winamp", beside), kept);
+  EXPECT_EQ(HostFolderIniPath("C:\\Users\\u\\AppData\\Roaming\\Winamp\\", beside), kept);
+  // A folder ending in "\x83\x5C" ends in a character, not in a separator.
+  EXPECT_EQ(HostFolderIniPath("D:\\\x83\x5C", "x.ini"), "D:\\\x83\x5C\\Plugins\\x.ini");
+  EXPECT_EQ(HostFolderIniPath("", beside), "");
+}
+
+// Monitors as the system reports them, primary first at 0,0.
+TEST(ScreenPlacement, SavedPositionStaysOnAnyMonitorAndComesBackFromNone) {
+  const ScreenRect primary{0, 0, 1920, 1080};
+  const std::vector<ScreenRect> one = {primary};
+  const std::vector<ScreenRect> leftAndRight = {primary, {-1280, 0, 0, 1024}, {1920, -200, 3840, 880}};
+  const struct {
+    const std::vector<ScreenRect>* monitors;
+    int32_t x, y, placedX, placedY;
+  } cases[] = {
+      // One monitor: the older rule, and every point on it stays.
+      {&one, -20, -1, 0, 0},
+      {&one, 1920, 1080, 1920, 1080},
+      {&one, 1921, 100000, 50, 30},
+      {&one, 700, 500, 700, 500},
+      // Left of and right of the primary, above it too: kept where the user put it.
+      {&leftAndRight, -1000, 300, -1000, 300},
+      {&leftAndRight, 2500, -150, 2500, -150},
+      // On no monitor: below the left one, beyond the right one, a monitor since removed.
+      {&leftAndRight, -1000, 1050, 0, 1050},
+      {&leftAndRight, 4000, 100, 50, 100},
+      {&one, -1000, 300, 0, 300},
+      {&one, 2500, -150, 50, 0},
+  };
+  for (const auto& c : cases) {
+    int32_t x = c.x;
+    int32_t y = c.y;
+    PlaceSavedPosition(x, y, primary, *c.monitors);
+    EXPECT_EQ(std::to_string(x) + "," + std::to_string(y), std::to_string(c.placedX) + "," + std::to_string(c.placedY))
+        << "saved " << c.x << "," << c.y << " on " << c.monitors->size() << " monitors";
   }
 }
 
