@@ -84,8 +84,6 @@ bool CopyBytes(const std::wstring& archivePath, uint32_t offset, uint32_t count,
     return false;
   }
   ArchiveReader input(*file);
-    return false;
-  }
   std::vector<uint8_t> chunk(kCopyChunkSize);
   uint64_t at = offset;
   uint32_t remaining = count;
