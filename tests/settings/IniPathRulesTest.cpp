@@ -45,7 +45,9 @@ TEST(IniPathRules, ModulePathsToIniFileAndSkinFolder) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ReplaceExtensionWithIni(c.module), c.ini) << c.module;
-    if (c.folder != "-") EXPECT_EQ(FolderNamedAfterModule(c.module), c.folder) << c.module;
+    if (c.folder != "-") {
+      EXPECT_EQ(FolderNamedAfterModule(c.module), c.folder) << c.module;
+    }
   }
 }
 
