@@ -1,5 +1,7 @@
 #include "archive/NameEncoding.h"
 
+#include <vector>
+
 #include "platform/CodePage.h"
 
 namespace zip {
@@ -33,8 +35,11 @@ size_t SequenceLength(uint8_t lead, uint32_t& minimum) {
 }  // namespace
 
 std::u16string Utf8ToUtf16(const char* bytes, size_t count) {
-  std::u16string out;
-  out.reserve(count);
+  // Every byte gives at most one unit (a four-byte sequence gives two), so the units are written
+  // into room made once: names can be long, and a unit appended at a time costs more than its
+  // decoding.
+  std::vector<char16_t> out(count);
+  size_t n = 0;
   const auto* p = reinterpret_cast<const uint8_t*>(bytes);
   for (size_t i = 0; i < count;) {
     uint32_t minimum = 0;
@@ -50,20 +55,20 @@ std::u16string Utf8ToUtf16(const char* bytes, size_t count) {
       valid = valid && code >= minimum && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
     }
     if (!valid) {
-      out += kReplacement;
+      out[n++] = kReplacement;
       ++i;
       continue;
     }
     if (code >= 0x10000) {
       code -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (code >> 10));
-      out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+      out[n++] = static_cast<char16_t>(0xD800 + (code >> 10));
+      out[n++] = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
     } else {
-      out += static_cast<char16_t>(code);
+      out[n++] = static_cast<char16_t>(code);
     }
     i += length;
   }
-  return out;
+  return std::u16string(out.data(), n);
 }
 
 std::string StoredTextToAnsi(const std::string& stored, uint16_t flags) {
