@@ -89,8 +89,6 @@ void ArchiveController::Update(const std::string& fileName, const std::wstring& 
   }
 }
 
-void ArchiveController::OpenArchive(const std::string& path) { OpenArchive(path, std::wstring()); }
-
 void ArchiveController::OpenArchive(const std::string& path, const std::wstring& widePath) {
   currentPath = path;
   currentWidePath = widePath;

@@ -26,8 +26,7 @@ class ArchiveController : public TrackCommands {
   // Where the host gives the entry's UTF-16 name, the file is told apart, opened and extracted
   // beside by that name; `fileName` (ANSI) stays the archive's name inside the model.
   void Update(const std::string& fileName, const std::wstring& wideName, uint32_t positionMs) override;
-  void OpenArchive(const std::string& path);
-  void OpenArchive(const std::string& path, const std::wstring& widePath);
+  void OpenArchive(const std::string& path, const std::wstring& widePath = std::wstring());
   void ToggleWindow() override;
   void PlayCurrentTrack() override;
   void JumpTo(int trackIndex, uint32_t offsetMs) override;

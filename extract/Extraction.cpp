@@ -19,12 +19,6 @@ std::string DesktopFolder() {
   return path;
 }
 
-// The folder part of a UTF-16 path, up to and including its last separator; empty without one.
-std::wstring WideFolderPart(const std::wstring& path) {
-  const size_t separator = path.find_last_of(L"\\/");
-  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
-}
-
 }  // namespace
 
 int ArchiveController::CopyTrack(int trackIndex, const std::string& outputPath) {
@@ -37,12 +31,10 @@ int ArchiveController::CopyTrack(int trackIndex, const std::string& outputPath) 
   }
   // Attempted: 1 whether or not the copy succeeded; failures are silent. The copy never replaces
   // the archive itself or the MiniBrowser copy the host may be showing.
-  if (currentWidePath.empty()) {
-    CopyMemberToFile(*member, outputPath, tempCopyPath);
-  } else {
-    // The archive's ANSI name may not open it: read it by the name the host gave.
-    CopyMemberToFile(*member, currentWidePath, AnsiToWide(outputPath), AnsiToWide(tempCopyPath));
-  }
+  // Where the host gave the archive's UTF-16 name, it is read by that name: the ANSI one may not
+  // open it.
+  CopyMemberToFile(*member, currentWidePath.empty() ? AnsiToWide(member->archivePath) : currentWidePath,
+                   AnsiToWide(outputPath), AnsiToWide(tempCopyPath));
   return 1;
 }
 

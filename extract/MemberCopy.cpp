@@ -102,12 +102,6 @@ bool CopyBytes(const std::wstring& archivePath, uint32_t offset, uint32_t count,
   return true;
 }
 
-// The folder part of a UTF-16 path, up to and including its last separator; empty without one.
-std::wstring WideFolderPart(const std::wstring& path) {
-  const size_t separator = path.find_last_of(L"\\/");
-  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
-}
-
 }  // namespace
 
 bool CopyMemberToFile(const File& member, const std::string& outputPath, const std::string& keepPath) {

@@ -145,3 +145,8 @@ bool MayWriteTarget(const std::wstring& target, const std::vector<std::wstring>&
   }
   return true;
 }
+
+std::wstring WideFolderPart(const std::wstring& path) {
+  const size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}

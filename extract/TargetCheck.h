@@ -15,3 +15,6 @@ bool MayWriteTarget(const std::wstring& target, const std::vector<std::wstring>&
 
 // An ANSI code page path as UTF-16, as the system's A functions read it; empty for empty text.
 std::wstring AnsiToWide(const std::string& text);
+
+// The folder part of a UTF-16 path, up to and including its last separator; empty without one.
+std::wstring WideFolderPart(const std::wstring& path);
