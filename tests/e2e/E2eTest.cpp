@@ -263,6 +263,16 @@ TEST_F(ThreeTracks, ShowOnlyZipHidesTheWindowUntilAnArchivePlays) {
 
 bool Contains(const std::string& log, const std::string& text) { return log.find(text) != std::string::npos; }
 
+// The configuration dialog the host's modal loop runs, once it is shown: it is visible only after
+// its initialisation has filled the controls, which would otherwise overwrite what a test sets.
+HWND ShownConfigDialog() {
+  for (int i = 0; i < 125; ++i, Sleep(20)) {
+    const HWND dialog = FindWindowA("#32770", "設定");
+    if (dialog != nullptr && IsWindowVisible(dialog)) return dialog;
+  }
+  return nullptr;
+}
+
 // Comma and period in each of the host's four windows step inside the archive and never reach the
 // host, with no archive open and with a plain MP3 too; Alt+M there toggles the plug-in window.
 TEST_F(ThreeTracks, HostWindowsKeysStepInsideTheArchiveAndAltMToggles) {
@@ -368,8 +378,7 @@ TEST_F(ThreeTracks, ConfigurationFromTheHostsMenuSavesAtOk) {
       [&](const std::string& mark, const std::string&) {
         if (mark == "saved") return (void)(saved = Ini("List", "Normal") + " " + Ini("Display", "ShowOnlyZip"));
         // The user's part, from this process: the host's modal loop runs the dialog meanwhile.
-        HWND dialog = nullptr;
-        for (int i = 0; i < 125 && !(dialog = FindWindowA("#32770", "設定")); ++i) Sleep(20);
+        const HWND dialog = ShownConfigDialog();
         ASSERT_NE(dialog, nullptr);
         SendDlgItemMessageA(dialog, 1010, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("<%FILE_NAME%>"));
         SendDlgItemMessageA(dialog, 1001, BM_CLICK, 0, 0);
@@ -610,8 +619,7 @@ TEST_F(FiveLine, UnwritablePluginFolderKeepsTheSettingsInTheHostsFolder) {
   const Run first = RunHost(
       "unwritable", prelude + "menu-choose 400\nmark edit\nrclick main 20 20\npump 300\nquit\n",
       [&](const std::string&, const std::string&) {
-        HWND dialog = nullptr;
-        for (int i = 0; i < 125 && !(dialog = FindWindowA("#32770", "設定")); ++i) Sleep(20);
+        const HWND dialog = ShownConfigDialog();
         ASSERT_NE(dialog, nullptr);
         SendDlgItemMessageA(dialog, 1001, BM_CLICK, 0, 0);  // ShowOnlyZip on
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
