@@ -17,6 +17,10 @@ constexpr const char kNotZipLine[] = "ZIP ファイルではありません";
 constexpr const char kBadHeaderLine1[] = "ZIP ファイルのヘッダ情報の読みとりに失敗しました。";
 constexpr const char kBadHeaderLine2[] = "正しい ZIP ファイルではないか、このプラグインがヘボい可能性があります。";
 
+// Answers of the host's play state (user message 104); 3 is paused.
+constexpr int kHostPlaying = 1;
+constexpr int kHostStopped = 0;
+
 }  // namespace
 
 ArchiveController& ArchiveController::Instance() {
@@ -39,10 +43,6 @@ void ArchiveController::DeleteTempCopy() {
   if (!tempCopyPath.empty() && GetFileAttributesA(tempCopyPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
     DeleteFileA(tempCopyPath.c_str());
   }
-}
-
-bool ArchiveController::IsHostPlaying() const {
-  return host != nullptr && host->IsPlaying();
 }
 
 bool ArchiveController::KeepsWindowHidden() const {
@@ -169,12 +169,13 @@ void ArchiveController::JumpTo(int trackIndex, uint32_t offsetMs) {
   }
   const uint32_t target = archive->GetStartTime(trackIndex) + offsetMs;
   host->Seek(target);
-  if (IsHostPlaying()) {
-    return;
-  }
-  // A stopped or paused host must be started for a jump into another track.
-  if (archive->GetTrackAt(target) != window->GetCurrentTrack()) {
+  const int state = host->GetPlayState();
+  if (state == kHostPlaying) return;
+  // A stopped host ignores the seek: it must be started, whichever track is marked. A paused one
+  // is started only for a jump into another track.
+  if (state == kHostStopped || archive->GetTrackAt(target) != window->GetCurrentTrack()) {
     host->Play();
     host->Seek(target);
   }
 }
+

@@ -47,7 +47,6 @@ class ArchiveController : public TrackCommands {
 
   ArchiveController() = default;
 
-  bool IsHostPlaying() const;
   // True when the settings keep the window hidden for the file that is open now (not playable).
   bool KeepsWindowHidden() const;
   void FillMemberLines();

@@ -3,13 +3,20 @@
 #include <cstdint>
 
 #include "controller/TrackCommands.h"
+#include "display/HostWindows.h"
 #include "display/MainWindow.h"
+#include "display/Snap.h"
 #include "plugin/HostInterface.h"
 #include "settings/Settings.h"
 
 namespace {
 
 constexpr WPARAM kKeyM = 'M';
+// The item of the host's main popup menu that shows or hides the plug-in window.
+constexpr char kWindowMenuText[] = "zip.mp3 トラックリスト(&Z)";
+
+// The dock whose window follows a skin frame; the location-change hook carries no data of its own.
+HostDock* g_frameDock = nullptr;
 
 // One intercepted host window. Plain data in static storage: it must stay valid, without any
 // destructor running, for as long as a host window may call one of our procedures.
@@ -142,9 +149,22 @@ void HostDock::Attach(HWND hostWindow) {
       *row = Interception{};
     }
   }
+  AddMenuItem();
+  RECT main;
+  const bool shown = owner.host == nullptr || owner.host->IsMainWindowShown();
+  if (hostWnd && GetWindowRect(hostWnd, &main) && IsMainWindowSeen(hostWnd, shown, main.top)) {
+    mainRect_ = main;
+    mainRectKnown_ = true;
+  }
+  // Under a modern skin a window saved against a frame follows it from the start.
+  if (!ModernSkinFrames(hostWnd, {hostWnd, eqWnd, peWnd, mbWnd, owner.hwnd}).empty()) owner.IsDocked();
 }
 
 void HostDock::Detach() {
+  RemoveMenuItem();
+  if (frameHook_ != nullptr) UnhookWinEvent(frameHook_);
+  frameHook_ = nullptr;
+  if (g_frameDock == this) g_frameDock = nullptr;
   bool pin = false;
   for (Interception& row : g_table) {
     if (row.window == nullptr || row.dock != this) continue;
@@ -169,6 +189,19 @@ bool HostDock::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, L
       // Moves of the equalizer, playlist editor or MiniBrowser alone are not followed.
       if (window == hostWnd) Follow(lParam);
       return false;
+    case WM_WINDOWPOSCHANGED:
+      if (window == hostWnd) FollowResize();
+      return false;
+    case WM_INITMENUPOPUP:
+      if (menu_ != nullptr && reinterpret_cast<HMENU>(wParam) == menu_) SyncMenuCheck(owner.IsShown());
+      return false;
+    case WM_COMMAND:
+      if (window == hostWnd && menuCommand_ != 0 && LOWORD(wParam) == menuCommand_ && lParam == 0) {
+        commands.ToggleWindow();
+        *result = 0;
+        return true;
+      }
+      return false;
     case WM_KEYDOWN:
       if (wParam == VK_OEM_COMMA || wParam == VK_OEM_PERIOD) {
         // Also with no archive open: the host never sees these two keys.
@@ -190,14 +223,126 @@ bool HostDock::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, L
 }
 
 void HostDock::Follow(LPARAM position) {
-  if (!owner.IsDocked()) return;
   // The client origin in two signed 16-bit words: a host window left of or above the screen's
   // corner has negative coordinates.
-  const int x = static_cast<int16_t>(LOWORD(position)) + owner.dockOffsetX;
-  const int y = static_cast<int16_t>(HIWORD(position)) + owner.dockOffsetY;
+  const int hostX = static_cast<int16_t>(LOWORD(position));
+  const int hostY = static_cast<int16_t>(HIWORD(position));
+  // Minimised, turned off, parked above the screen or transparent under a modern skin: the user
+  // does not see the main window go there, and the window stays where it is.
+  const bool shown = owner.host == nullptr || owner.host->IsMainWindowShown();
+  if (!IsMainWindowSeen(hostWnd, shown, hostY)) return;
+  if (!owner.IsDocked() || owner.dockFrame != nullptr) return;
+  const int x = hostX + owner.dockOffsetX;
+  const int y = hostY + owner.dockOffsetY;
   g_settings.x = x;
   g_settings.y = y;
   SetWindowPos(owner.hwnd, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void HostDock::FollowResize() {
+  RECT now;
+  if (hostWnd == nullptr || !GetWindowRect(hostWnd, &now)) return;
+  const bool shown = owner.host == nullptr || owner.host->IsMainWindowShown();
+  // A minimised or parked main window changes size too; only a size the user sees counts.
+  if (!IsMainWindowSeen(hostWnd, shown, now.top)) return;
+  const RECT before = mainRect_;
+  const bool known = mainRectKnown_;
+  mainRect_ = now;
+  mainRectKnown_ = true;
+  const int dw = (now.right - now.left) - (before.right - before.left);
+  const int dh = (now.bottom - now.top) - (before.bottom - before.top);
+  if (!known || (dw == 0 && dh == 0) || owner.hwnd == nullptr) return;
+  if (!owner.IsDocked() || owner.dockFrame != nullptr) return;
+  // The host's other windows are still where they were docked before the change.
+  RECT others[3];
+  size_t count = 0;
+  for (HWND window : {eqWnd, peWnd, mbWnd})
+    if (IsSeenTopLevel(window) && GetWindowRect(window, &others[count])) ++count;
+  RECT own;
+  POINT shift;
+  if (!GetWindowRect(owner.hwnd, &own) || !DockedResizeShift(before, dw, dh, others, count, own, &shift)) return;
+  owner.dockOffsetX += shift.x;
+  owner.dockOffsetY += shift.y;
+  g_settings.x = own.left + shift.x;
+  g_settings.y = own.top + shift.y;
+  SetWindowPos(owner.hwnd, nullptr, g_settings.x, g_settings.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void HostDock::FollowFrames() {
+  g_frameDock = this;
+  if (frameHook_ != nullptr || hostWnd == nullptr) return;
+  DWORD process = 0;
+  const DWORD thread = GetWindowThreadProcessId(hostWnd, &process);
+  // Out of context: the callback runs on this thread, from its message loop, and no code of ours
+  // is put into another process.
+  frameHook_ = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
+                               &HostDock::OnLocationChange, process, thread, WINEVENT_OUTOFCONTEXT);
+}
+
+void CALLBACK HostDock::OnLocationChange(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object, LONG child,
+                                         DWORD /*thread*/, DWORD /*time*/) {
+  HostDock* dock = g_frameDock;
+  // Also the cursor and every control report here: only the docked frame's own moves count.
+  if (dock == nullptr || event != EVENT_OBJECT_LOCATIONCHANGE || object != OBJID_WINDOW || child != CHILDID_SELF ||
+      window == nullptr || window != dock->owner.dockFrame) {
+    return;
+  }
+  try {
+    dock->FollowFrame(window);
+  } catch (...) {
+  }
+}
+
+void HostDock::FollowFrame(HWND frame) {
+  RECT rect, own;
+  if (owner.hwnd == nullptr || !IsSeenTopLevel(frame) || !GetWindowRect(frame, &rect) ||
+      !GetWindowRect(owner.hwnd, &own)) {
+    return;
+  }
+  const int x = rect.left + owner.dockOffsetX;
+  const int y = rect.top + owner.dockOffsetY;
+  if (x == own.left && y == own.top) return;
+  g_settings.x = x;
+  g_settings.y = y;
+  SetWindowPos(owner.hwnd, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void HostDock::AddMenuItem() {
+  if (owner.host == nullptr || menu_ != nullptr) return;
+  const HMENU menu = owner.host->GetMainMenu();
+  if (menu == nullptr) return;
+  UINT command = owner.host->NewCommandId();
+  if (command == 0) command = kFixedWindowMenuCommand;
+  if (GetMenuState(menu, command, MF_BYCOMMAND) != static_cast<UINT>(-1)) return;  // taken: leave the menu alone
+  // Above the menu's last separator (before Exit), else at its end.
+  const int count = GetMenuItemCount(menu);
+  int position = count < 0 ? 0 : count;
+  for (int i = count - 1; i >= 0; --i) {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE;
+    if (GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item) && (item.fType & MFT_SEPARATOR)) {
+      position = i;
+      break;
+    }
+  }
+  const UINT flags = MF_BYPOSITION | MF_STRING | (owner.IsShown() ? MF_CHECKED : MF_UNCHECKED);
+  if (InsertMenuA(menu, static_cast<UINT>(position), flags, command, kWindowMenuText)) {
+    menu_ = menu;
+    menuCommand_ = command;
+  }
+}
+
+void HostDock::RemoveMenuItem() {
+  if (menu_ != nullptr && IsMenu(menu_)) RemoveMenu(menu_, menuCommand_, MF_BYCOMMAND);
+  menu_ = nullptr;
+  menuCommand_ = 0;
+}
+
+void HostDock::SyncMenuCheck(bool shown) {
+  if (menu_ != nullptr && IsMenu(menu_))
+    CheckMenuItem(menu_, menuCommand_, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void HostDock::Forget(HWND window) {

@@ -1,6 +1,7 @@
 #include "display/MainWindow.h"
 
 #include "controller/TrackCommands.h"
+#include "display/HostDock.h"
 #include "plugin/HostInterface.h"
 #include "plugin/HostPlayer.h"
 #include "plugin/Module.h"
@@ -114,6 +115,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnSystemKey(wParam, lParam);
     case WM_SIZE:
       return -1;
+    case WM_SHOWWINDOW:
+      if (dock) dock->SyncMenuCheck(wParam != 0);
+      return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_NCDESTROY: {
       const HWND window = hwnd;
       hwnd = nullptr;

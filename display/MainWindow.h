@@ -16,6 +16,7 @@
 #include "display/WindowGeometry.h"
 #include "plugin/HostPlayer.h"
 
+class HostDock;
 class TrackCommands;
 
 // The host's equalizer, playlist editor or MiniBrowser window: as the host names it where it does
@@ -89,11 +90,13 @@ class MainWindow : public TrackDisplay {
   int grabY = 0;
   bool thumbDragging = false;
   int docked = -1;  // -1 not yet known, 0 free, 1 snapped to a host window
-  int dockOffsetX = 0;
+  int dockOffsetX = 0;  // relative to the host main window's top-left corner, or to dockFrame's
   int dockOffsetY = 0;
+  HWND dockFrame = nullptr;  // the modern skin's frame it is docked to; null: the host's main window
   bool seeking = false;
   int seekPos = 0;  // 0..65
   TrackCommands* commands = nullptr;  // the archive controller
+  HostDock* dock = nullptr;  // told when the window is shown or hidden, and when it docks to a frame
 
  private:
   void OnCreate();

@@ -1,5 +1,9 @@
 // The main window's side of snapping: which host windows count, how near is near, and the docked
-// state that docking reads when the host's main window moves.
+// state that docking reads when the host's main window or a skin frame moves.
+#include <vector>
+
+#include "display/HostDock.h"
+#include "display/HostWindows.h"
 #include "display/MainWindow.h"
 #include "display/Snap.h"
 #include "plugin/HostInterface.h"
@@ -13,18 +17,31 @@ POINT MainWindow::Snap(int x, int y) {
 
   RECT hostMain{};
   if (hostWnd) GetWindowRect(hostWnd, &hostMain);
-  RECT targets[4];
-  size_t count = 0;
-  for (HWND candidate : {hostWnd, eqWnd, peWnd, mbWnd}) {
-    // A window that is missing or hidden is never visible, so it is never snapped to.
-    if (candidate && IsWindowVisible(candidate) && GetWindowRect(candidate, &targets[count])) ++count;
-  }
+  // Only windows the user sees: never the transparent or parked main window, nor a playlist
+  // editor inside a skin frame. Under a modern skin the frames count like the classic windows.
+  std::vector<HWND> candidates;
+  for (HWND window : {hostWnd, eqWnd, peWnd, mbWnd})
+    if (IsSeenTopLevel(window)) candidates.push_back(window);
+  const size_t classicCount = candidates.size();
+  for (HWND frame : ModernSkinFrames(hostWnd, {hostWnd, eqWnd, peWnd, mbWnd, hwnd})) candidates.push_back(frame);
+
+  std::vector<RECT> targets(candidates.size());
+  for (size_t i = 0; i < candidates.size(); ++i) GetWindowRect(candidates[i], &targets[i]);
   const RECT proposed{x, y, x + windowWidth, y + windowHeight};
-  const SnapResult result = SnapRect(proposed, targets, count, hostMain, distance);
+  const SnapResult result = SnapRect(proposed, targets.data(), targets.size(), hostMain, distance);
   docked = result.docked ? 1 : 0;
+  dockFrame = nullptr;
   if (result.docked) {
     dockOffsetX = result.offsetX;
     dockOffsetY = result.offsetY;
+    const auto anchor = static_cast<size_t>(result.anchor);
+    if (anchor >= classicCount && anchor < candidates.size()) {
+      // Docked to a frame: it follows that frame, by the offset from the frame's corner.
+      dockFrame = candidates[anchor];
+      dockOffsetX = result.x - targets[anchor].left;
+      dockOffsetY = result.y - targets[anchor].top;
+      if (dock) dock->FollowFrames();
+    }
   }
   return POINT{result.x, result.y};
 }

@@ -11,8 +11,9 @@ POINT Corner(const RECT& r, int k) {
 
 bool Within(LONG value, LONG low, LONG high) { return value >= low && value <= high; }
 
-void Dock(SnapResult* result, const RECT& hostMain) {
+void Dock(SnapResult* result, const RECT& hostMain, size_t target) {
   result->docked = true;
+  result->anchor = static_cast<int>(target);
   result->offsetX = result->x - hostMain.left;
   result->offsetY = result->y - hostMain.top;
 }
@@ -37,7 +38,7 @@ SnapResult SnapRect(const RECT& proposed, const RECT* targets, size_t targetCoun
         if (std::abs(outer.x - own.x) <= distance && std::abs(outer.y - own.y) <= distance) {
           result.x += outer.x - own.x;
           result.y += outer.y - own.y;
-          Dock(&result, hostMain);
+          Dock(&result, hostMain, t);
           return result;
         }
       }
@@ -61,7 +62,56 @@ SnapResult SnapRect(const RECT& proposed, const RECT* targets, size_t targetCoun
       result.y = r.bottom;
       matched = true;
     }
-    if (matched) Dock(&result, hostMain);
+    if (matched) Dock(&result, hostMain, t);
   }
   return result;
+}
+
+namespace {
+
+bool OverlapsAlong(LONG low1, LONG high1, LONG low2, LONG high2) { return low1 < high2 && low2 < high1; }
+
+// 1: `child` hangs below `parent`; 2: right of it; 0: neither.
+int DockedSide(const RECT& parent, const RECT& child) {
+  if (child.top == parent.bottom && OverlapsAlong(parent.left, parent.right, child.left, child.right)) return 1;
+  if (child.left == parent.right && OverlapsAlong(parent.top, parent.bottom, child.top, child.bottom)) return 2;
+  return 0;
+}
+
+}  // namespace
+
+bool DockedResizeShift(const RECT& mainBefore, int dw, int dh, const RECT* others, size_t otherCount,
+                       const RECT& own, POINT* shift) {
+  // Windows reached so far, with their shifts; the last window is our own.
+  struct Node {
+    RECT rect;
+    POINT shift;
+    bool reached;
+  };
+  constexpr size_t kMaxWindows = 8;
+  Node nodes[kMaxWindows + 1];
+  const size_t count = (otherCount < kMaxWindows ? otherCount : kMaxWindows) + 1;
+  for (size_t i = 0; i + 1 < count; ++i) nodes[i] = Node{others[i], POINT{0, 0}, false};
+  nodes[count - 1] = Node{own, POINT{0, 0}, false};
+  size_t order[kMaxWindows + 1];
+  size_t queued = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const int side = DockedSide(mainBefore, nodes[i].rect);
+    if (side == 0) continue;
+    nodes[i].reached = true;
+    nodes[i].shift = side == 1 ? POINT{0, dh} : POINT{dw, 0};
+    order[queued++] = i;
+  }
+  for (size_t next = 0; next < queued; ++next) {
+    const Node& parent = nodes[order[next]];
+    for (size_t i = 0; i < count; ++i) {
+      if (nodes[i].reached || DockedSide(parent.rect, nodes[i].rect) == 0) continue;
+      nodes[i].reached = true;
+      nodes[i].shift = parent.shift;
+      order[queued++] = i;
+    }
+  }
+  if (!nodes[count - 1].reached) return false;
+  *shift = nodes[count - 1].shift;
+  return true;
 }

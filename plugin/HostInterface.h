@@ -43,14 +43,26 @@ constexpr LPARAM kIpcGetPlaylistFile = 211;  // wParam: entry index; returns fil
 constexpr LPARAM kIpcMiniBrowserOpen = 249;  // wParam: path text, then a second call with 0
 constexpr size_t kSkinPathBufferSize = 261;
 
-// Asked of hosts that tell their version (user message 0; a host that does not know a message
-// answers 0). Answers that point into the host's memory are copied at once.
-constexpr LPARAM kIpcGetVersion = 0;            // e.g. 0x2900 for 2.9, 0x5666 for 5.666
-constexpr uint32_t kHostVersionNewer = 0x2900;  // from here on: messages 334, 335, 260
+// Asked of hosts that tell their version (user message 0). A host answers 1 to a message it does
+// not know, so each message below is asked only of the versions that have it, and an answer that
+// should be an address or a window handle counts only from kLowestPointer up: below it no object
+// lies, and reading there would crash the host. Answers that point into the host's memory are
+// copied at once.
+constexpr LPARAM kIpcGetVersion = 0;              // e.g. 0x2900 for 2.9, 0x5001 for 5.01, 0x5666 for 5.666
+constexpr uintptr_t kLowestPointer = 0x10000;
+constexpr uint32_t kHostVersionNewer = 0x2900;    // from here on: messages 334, 335, 260, 281
+constexpr uint32_t kHostVersionFive = 0x5000;     // 900
+constexpr uint32_t kHostVersionFiveOne = 0x5010;  // 3019
+constexpr uint32_t kHostVersionWideNames = 0x5030;  // 214
 constexpr LPARAM kIpcGetIniFile = 334;          // full path of the host's own INI file
 constexpr LPARAM kIpcGetSettingsFolder = 335;   // the folder of the host's per-user settings
 constexpr LPARAM kIpcGetHostWindow = 260;       // wParam 0 equalizer, 1 playlist editor, 2 MiniBrowser
 constexpr LPARAM kIpcGetPlaylistFileW = 214;    // wParam: entry index; returns the name as UTF-16, or null
+constexpr LPARAM kIpcGetMainMenu = 281;         // wParam 0: the main window's popup menu
+constexpr LPARAM kIpcNewCommandId = 3019;       // a command id no one else uses
+constexpr LPARAM kIpcIsMainWindowShown = 900;   // 0 after the user turned the main window off
+// Where the host hands out no command id: one above the player's own command range.
+constexpr UINT kFixedWindowMenuCommand = 48000;
 
 // Commands: WM_COMMAND with lParam 0.
 constexpr WPARAM kCommandPlay = 40045;

@@ -19,8 +19,10 @@ class HostPlayer {
  public:
   virtual ~HostPlayer() = default;
 
+  // User message 104: 1 playing, 3 paused, 0 stopped.
+  virtual int GetPlayState() = 0;
   // What the timer asks on every tick, in this order while the host plays.
-  virtual bool IsPlaying() = 0;                               // user message 104, answer 1
+  bool IsPlaying() { return GetPlayState() == 1; }
   virtual uint32_t GetPosition() = 0;                         // user message 105, in ms
   virtual int GetListIndex() = 0;                             // user message 125
   virtual std::string GetEntryFileName(int listIndex) = 0;   // user message 211; empty for none
@@ -47,4 +49,10 @@ class HostPlayer {
   // The entry's name as UTF-16 (user message 214): the one name that opens a file whose name the
   // ANSI code page cannot spell.
   virtual std::wstring GetEntryWideFileName(int /*listIndex*/) { return std::wstring(); }
+  // False only where the host says its main window is turned off (user message 900).
+  virtual bool IsMainWindowShown() { return true; }
+  // The main window's popup menu (user message 281), where a plug-in may add an item of its own.
+  virtual HMENU GetMainMenu() { return nullptr; }
+  // A command id for such an item (user message 3019); 0 where the host hands out none.
+  virtual UINT NewCommandId() { return 0; }
 };

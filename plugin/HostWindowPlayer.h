@@ -3,13 +3,14 @@
 #pragma once
 #include <windows.h>
 
+#include "plugin/HostInterface.h"
 #include "plugin/HostPlayer.h"
 
 class HostWindowPlayer : public HostPlayer {
  public:
   explicit HostWindowPlayer(HWND hostWnd) : hostWnd_(hostWnd) {}
 
-  bool IsPlaying() override;
+  int GetPlayState() override;
   uint32_t GetPosition() override;
   int GetListIndex() override;
   std::string GetEntryFileName(int listIndex) override;
@@ -26,12 +27,19 @@ class HostWindowPlayer : public HostPlayer {
   std::string GetHostIniFile() override;
   std::string GetSettingsFolder() override;
   std::wstring GetEntryWideFileName(int listIndex) override;
+  bool IsMainWindowShown() override;
+  HMENU GetMainMenu() override;
+  UINT NewCommandId() override;
 
  private:
   LRESULT User(WPARAM wParam, LPARAM code) const;
   void Command(WPARAM command) const;
-  // True for a host of version 0x2900 or later; it is asked once.
-  bool TellsMore();
+  // The host's version, asked once.
+  uint32_t Version();
+  // True for a host of version 0x2900 or later.
+  bool TellsMore() { return Version() >= kHostVersionNewer; }
+  // The answer to a message whose answer is an address or a handle; null below kLowestPointer.
+  LRESULT Pointer(WPARAM wParam, LPARAM code) const;
   std::string Text(LPARAM code);
 
   HWND hostWnd_;

@@ -64,6 +64,7 @@ int StartUp(HWND hostWnd, HINSTANCE module) {
 
   // Docking with the host's windows attaches here, once the window and the controller exist.
   g_hostDock = new HostDock(*mainWindow, controller);
+  mainWindow->dock = g_hostDock;
   g_hostDock->Attach(hostWnd);
 
   ShowWindow(hwnd, g_settings.ShowOnlyZip ? SW_HIDE : SW_SHOW);
@@ -73,8 +74,12 @@ int StartUp(HWND hostWnd, HINSTANCE module) {
 int OpenConfiguration() { return static_cast<int>(RunConfigDialog(g_pluginInstance)); }
 
 void ShutDown() {
+  // Wherever the host's windows were at the end, the window comes back where it can be seen.
+  KeepSavedPositionOnScreen();
   SaveSettings();
-  // The host's windows let go of our procedures first (or keep us loaded where they cannot).
+  // The host's windows let go of our procedures and its menu of our item first (or keep us
+  // loaded where they cannot).
+  if (g_mainWindow != nullptr) g_mainWindow->dock = nullptr;
   delete g_hostDock;
   g_hostDock = nullptr;
   // The host unloads the DLL next: no window of ours may outlive it, or its timer and procedure

@@ -163,6 +163,8 @@ void LoadSettings() {
   if (s.height > d::kMaxHeight) s.height = d::kMaxHeight;
 }
 
+void KeepSavedPositionOnScreen() { PlaceSavedPosition(g_settings.x, g_settings.y, DesktopRect(), MonitorRects()); }
+
 void SaveSettings() {
   if (iniPath.empty()) SetUpPaths(false);
   if (iniPath.empty()) return;  // the plug-in's path is unknown: keep nothing rather than guess

@@ -23,3 +23,6 @@ extern std::string hostSettingsFolder;
 void LoadSettings();
 // Writes every key of g_settings to iniPath, computing iniPath and hostIniPath first when empty.
 void SaveSettings();
+// Brings the window's position back onto a monitor, by the rule loading applies, where the host's
+// windows took it off every monitor; called before the settings are saved at shut-down.
+void KeepSavedPositionOnScreen();

@@ -251,21 +251,28 @@ TEST_F(TrackCommandTest, JumpWhilePlayingOnlySeeks) {
   EXPECT_THAT(host.calls, ElementsAre("seek 70500", "playing?"));
 }
 
-TEST_F(TrackCommandTest, JumpIntoAnotherTrackStartsAStoppedHost) {
+// A stopped host ignores a seek, so every jump starts it, into the marked track too (a double-click
+// on it); a paused host is started only for a jump into another track.
+TEST_F(TrackCommandTest, JumpStartsAStoppedHostAlwaysAndAPausedOneForAnotherTrack) {
   OpenQuietly(ThreeTrackArchive());
-  RecordingHost stopped;
-  stopped.playing = false;
-  controller->SetHost(&stopped);
-  controller->JumpTo(1, 250);
-  EXPECT_THAT(stopped.calls, ElementsAre("seek 65250", "playing?", "play", "seek 65250"));
+  const struct {
+    int state;
+    int track;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {0, 1, {"seek 65250", "playing?", "play", "seek 65250"}},
+      {0, 0, {"seek 250", "playing?", "play", "seek 250"}},
+      {3, 1, {"seek 65250", "playing?", "play", "seek 65250"}},
+      {3, 0, {"seek 250", "playing?"}},
+  };
+  for (const auto& c : cases) {
+    RecordingHost recording;
+    recording.playState = c.state;
+    controller->SetHost(&recording);
+    controller->JumpTo(c.track, 250);
+    EXPECT_EQ(recording.calls, c.calls) << "state " << c.state << ", track " << c.track;
+  }
   controller->SetHost(&hostPlayer);
-}
-
-TEST_F(TrackCommandTest, JumpInsideTheMarkedTrackOnlySeeksAPausedHost) {
-  OpenQuietly(ThreeTrackArchive());
-  host.playState = 3;
-  controller->JumpTo(0, 1000);
-  EXPECT_THAT(host.calls, ElementsAre("seek 1000", "playing?"));
 }
 
 TEST_F(TrackCommandTest, JumpAndPlayNeedAnArchive) {

@@ -65,6 +65,54 @@ TEST(HostWindowPlayer, EachOperationSendsItsMessages) {
   DestroyWindow(raw);
 }
 
+// A player answers 1 to every message it does not know. Such an answer is no name, no window, no
+// menu and no command id (reading a name at address 1 would crash the player), and each newer
+// message is asked only of the versions that have it.
+LRESULT g_version = 0;
+std::vector<LPARAM> g_asked;
+LRESULT CALLBACK AnswersOne(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_USER) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (lParam == 0) return g_version;
+  g_asked.push_back(lParam);
+  return 1;
+}
+
+TEST(HostWindowPlayer, AnAnswerOfOneIsNothingAndNewerMessagesWaitForTheirVersions) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = &AnswersOne;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "TcAnswersOne";
+  RegisterClassA(&windowClass);
+  const HWND raw = CreateWindowExA(0, "TcAnswersOne", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+  const struct {
+    LRESULT version;
+    std::vector<LPARAM> asked;  // by the calls below, in their order
+  } cases[] = {
+      {0x2081, {211, 201}},
+      {0x2950, {211, 201, 334, 335, 260, 281}},
+      {0x5001, {211, 201, 334, 335, 260, 281, 900}},
+      {0x5010, {211, 201, 334, 335, 260, 281, 900, 3019}},
+      {0x5030, {211, 201, 334, 335, 260, 214, 281, 900, 3019}},
+  };
+  for (const auto& c : cases) {
+    g_version = c.version;
+    g_asked.clear();
+    HostWindowPlayer host(raw);
+    EXPECT_EQ(host.GetEntryFileName(0), "");
+    EXPECT_EQ(host.GetSkin().identity, "");
+    EXPECT_EQ(host.GetHostIniFile(), "");
+    EXPECT_EQ(host.GetSettingsFolder(), "");
+    EXPECT_EQ(host.GetHostWindow(HostWindowKind::Playlist), nullptr);
+    EXPECT_EQ(host.GetEntryWideFileName(0), L"");
+    EXPECT_EQ(host.GetMainMenu(), nullptr);
+    EXPECT_TRUE(host.IsMainWindowShown());
+    EXPECT_EQ(host.NewCommandId(), 0u);
+    EXPECT_EQ(g_asked, c.asked) << std::hex << c.version;
+  }
+  DestroyWindow(raw);
+}
+
 TEST(HostWindowPlayer, IniKeysComeFromSectionWinampWithTheirDefaults) {
   const std::string saved = hostIniPath;
   HostWindowPlayer host(nullptr);

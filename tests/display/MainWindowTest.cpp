@@ -116,7 +116,7 @@ TEST_F(MainWindowTest, TickAsksItsFiveQuestionsInOrderAndOnlyTheSkinWhenStopped)
   host.fileName = "C:\\a.zip.mp3";
   win().host = &host;
   w->Send(WM_TIMER, 0, 0);
-  host.playing = false;
+  host.playState = 0;
   w->Send(WM_TIMER, 0, 0);
   win().host = &w->hostPlayer;
   EXPECT_THAT(host.calls, ElementsAre("skin", "playing?", "position", "list index", "file 3", "skin", "playing?"));

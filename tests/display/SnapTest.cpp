@@ -1,6 +1,8 @@
 // Snapping a proposed window rectangle against host window rectangles.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "display/Snap.h"
 
 namespace {
@@ -64,6 +66,37 @@ TEST(SnapRect, AxesFromDifferentWindowsCombineAndDockRelativeToTheHost) {
   EXPECT_TRUE(r.docked);
   EXPECT_EQ(r.offsetX, 275);
   EXPECT_EQ(r.offsetY, 510 - kH - 300);
+  EXPECT_EQ(r.anchor, 1);  // the window that docked it last
+}
+
+// The main window at (0,0) grows to double size (+275, +116) or shades (-102 high); the player
+// moves the windows docked below and right of it, and those docked to them.
+TEST(DockedResizeShift, WindowsHangingBelowOrRightOfTheMainWindowMoveWithIt) {
+  const RECT main = At(0, 0);
+  const RECT equalizer = At(0, 116), playlist = At(0, 232, kW, 232), browser = At(275, 116, kW, 348);
+  const RECT others[] = {equalizer, playlist, browser};
+  const struct {
+    RECT own;
+    int dw, dh;
+    bool moves;
+    LONG dx, dy;
+  } cases[] = {
+      {At(0, 464, kW, 145), 275, 116, true, 0, 116},     // below the playlist editor, below the equalizer
+      {At(0, 464, kW, 145), 0, -102, true, 0, -102},     // the same, shaded
+      {At(275, 0, kW, 116), 275, 116, true, 275, 0},     // right of the main window
+      {At(550, 116, kW, 116), 275, 116, true, 0, 116},   // right of the MiniBrowser, which hangs right of the equalizer
+      {At(0, 470, kW, 145), 275, 116, false, 0, 0},      // a gap of 6 pixels: not docked
+      {At(-275, 0, kW, 116), 275, 116, false, 0, 0},     // left of the main window: its corner stays
+      {At(275, -145, kW, 145), 275, 116, false, 0, 0},   // only a corner touches the main window's
+  };
+  for (const auto& c : cases) {
+    POINT shift{-1, -1};
+    const bool moves = DockedResizeShift(main, c.dw, c.dh, others, 3, c.own, &shift);
+    EXPECT_EQ(moves, c.moves) << c.own.left << "," << c.own.top;
+    if (moves) {
+      EXPECT_EQ(std::make_pair(shift.x, shift.y), std::make_pair(c.dx, c.dy)) << c.own.left << "," << c.own.top;
+    }
+  }
 }
 
 }  // namespace

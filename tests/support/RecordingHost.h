@@ -10,7 +10,7 @@
 
 class RecordingHost : public HostPlayer {
  public:
-  bool IsPlaying() override { return Answer("playing?", playing); }
+  int GetPlayState() override { return Answer("playing?", playState); }
   uint32_t GetPosition() override { return Answer("position", positionMs); }
   int GetListIndex() override { return Answer("list index", listIndex); }
   std::string GetEntryFileName(int index) override { return Answer("file " + std::to_string(index), fileName); }
@@ -24,7 +24,7 @@ class RecordingHost : public HostPlayer {
   int GetSnap() override { return Answer("snap", snap); }
   int GetSnapLength() override { return Answer("snaplen", snapLength); }
 
-  bool playing = true;
+  int playState = 1;  // 1 playing, 3 paused, 0 stopped
   uint32_t positionMs = 0;
   int listIndex = 0;
   std::string fileName;
