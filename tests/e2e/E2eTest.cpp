@@ -696,6 +696,95 @@ TEST_F(FiveLine, WithoutAMiniBrowserTheItemIsGreyedAndNothingIsWritten) {
   EXPECT_EQ(during, before);
 }
 
+// The player as people run it today: an early 5.x version, its main window hidden, minimised,
+// shaded and doubled, a modern skin, its main menu, and a double-click while it is stopped. The
+// host's windows: main (0,0) 275x116, equalizer below it, playlist editor (0,232) 275x232.
+class RealPlayer : public FiveLine {
+ protected:
+  // From the plug-in window's start at (50,30), a drag of its title bar to (3,467) snaps it below
+  // the playlist editor.
+  const std::string dockBelowPlaylist = "drag plugin 100 5 53 442\nexpect at plugin 0,464\n";
+  std::string Play() const { return "load " + archive + "\nplay\nadvance 200\npump 200\n"; }
+};
+
+// Version 5.01 answers 1 to the wide-name message it lacks: the plug-in must not ask it (reading a
+// name at address 1 crashes the player), and gets its menu item under the fixed id.
+TEST_F(RealPlayer, EarlyFiveLinePlaysAndStepsTracks) {
+  const Run run = RunHost("early5", "player501 profile5\n" + Play() + "key pe period\npump 250\nkey plugin period\n"
+                                        "pump 250\nexpect menuitem 48000 checked\nquit\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(Seeks(run.log), (std::vector<uint32_t>{members[1].startMs, members[2].startMs})) << run.log;
+  EXPECT_TRUE(UserMessages(run.log, 214).empty()) << run.log;
+}
+
+// A docked window stays put while the main window is turned off (parked at y = -30000) or
+// minimised (at -32000, -32000), follows it again once it is back, and is saved where it was seen.
+TEST_F(RealPlayer, HiddenOrMinimisedMainWindowIsNotFollowed) {
+  const struct {
+    const char* name;
+    std::string steps;
+    const char* x;
+    const char* y;
+  } cases[] = {
+      {"hide", "mainwin hide\npump 200\nexpect at plugin 0,464\nmainwin show\nexpect at plugin 0,464\n"
+               "move main 40 40\nexpect at plugin 40,504\n", "40", "504"},
+      {"minimise", "mainwin minimise\npump 200\nexpect hidden plugin\n", "0", "464"},
+  };
+  for (const auto& c : cases) {
+    DeleteFileA(kIni.c_str());
+    const Run run = RunHost(c.name, prelude + Play() + dockBelowPlaylist + c.steps + "quit\n");
+    EXPECT_EQ(run.exitCode, 0u) << run.log;
+    EXPECT_EQ(Ini("pos", "x") + "," + Ini("pos", "y"), std::string(c.x) + "," + c.y) << c.name;
+  }
+}
+
+// Under a modern skin the transparent classic main window (moved to the screen's bottom-left
+// corner whenever the skin's player frame moves) is no place to snap to; the frame is, and a
+// window snapped to it follows it.
+TEST_F(RealPlayer, ModernSkinSnapsToAndFollowsItsFramesNotTheInvisibleWindow) {
+  const Run run = RunHost("modern", prelude + "modern\n" + Play() +
+                                        "move frame 300 0\nexpect at main 0,767\n"
+                                        "drag plugin 100 5 53 593\nexpect at plugin 3,618\n"
+                                        "drag plugin 100 5 675 -610\nexpect at plugin 575,0\n"
+                                        "move frame 100 200\npump 200\nexpect at plugin 375,200\nquit\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_EQ(Ini("pos", "x") + "," + Ini("pos", "y"), "375,200");
+}
+
+// Windowshade and double size change the main window's size in place; the player moves the
+// windows docked below it, and the plug-in window below the playlist editor goes along. A move of
+// the playlist editor alone is not followed.
+TEST_F(RealPlayer, WindowshadeAndDoubleSizeKeepTheWindowDockedBelowThePlaylist) {
+  const Run run = RunHost("shade", Play() + dockBelowPlaylist +
+                                       "mainwin double\nexpect at plugin 0,580\nmainwin single\nexpect at plugin 0,464\n"
+                                       "mainwin shade\nexpect at plugin 0,362\nmove pe 0 400\nexpect at plugin 0,362\n"
+                                       "quit\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+}
+
+// In the 5.x line Alt+M in the player's windows minimises the player; the item of its main menu
+// shows and hides the window instead, is ticked while it is shown, and goes with the plug-in.
+TEST_F(RealPlayer, MainMenuItemTogglesTheWindowAndLeavesWithThePlugin) {
+  const std::string choose = "menu-choose 46000\nrclick main 20 20\npump 200\n";
+  const Run run = RunHost("menuitem", prelude + Play() + "expect menuitem 46000 checked\n" + choose +
+                                          "expect hidden plugin\nexpect menuitem 46000 unchecked\n" + choose +
+                                          "expect visible plugin\nexpect menuitem 46000 checked\n"
+                                          "syskey pe m\nmainwin restore\npump 200\nexpect visible plugin\n"
+                                          "unload\nexpect menuitem 46000 absent\nexpect menuitems 9\nquit\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  EXPECT_TRUE(Contains(run.log, "host accelerator Alt+M in Winamp PE")) << run.log;
+}
+
+// A stopped player ignores a seek: a double-click on the marked track starts it there.
+TEST_F(RealPlayer, DoubleClickOnTheMarkedTrackStartsAStoppedPlayer) {
+  const Run run = RunHost("stopped", Play() + "stop\nmark stopped\ndblclick plugin 40 25\npump 200\n"
+                                         "expect state playing\nquit\n");
+  EXPECT_EQ(run.exitCode, 0u) << run.log;
+  const std::string after = run.log.substr(run.log.find("# mark stopped"));
+  EXPECT_TRUE(Contains(after, "command 40045")) << after;
+  EXPECT_EQ(Seeks(after), (std::vector<uint32_t>{members[0].startMs, members[0].startMs})) << after;
+}
+
 // Where the plug-in seeks for each track (the period key steps from track to track), against
 // where the host's frame clock reaches the member's first byte.
 TEST_F(EndToEnd, TrackStartsAgreeWithTheHostsFrameClock) {
