@@ -78,12 +78,12 @@ Presence Examine(const std::vector<wchar_t>& path, bool followLinks, FileFacts& 
 }
 
 // An existing file the copy must leave alone whoever it belongs to: the user marked it read-only,
-// the system owns it (desktop.ini on the desktop is hidden and system), or it is no plain file.
+// hid it, or the system owns it (desktop.ini on the desktop), or it is no plain file. Hidden or
+// system alone is enough: a plain create-always open of such a file fails too.
 bool IsProtected(const FileFacts& facts) {
-  constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
-  return (facts.attributes & FILE_ATTRIBUTE_READONLY) != 0 || (facts.attributes & kHiddenSystem) == kHiddenSystem ||
-         (facts.attributes & kNotPlain) != 0 || facts.type != FILE_TYPE_DISK;
+  return (facts.attributes & (kKept | kNotPlain)) != 0 || facts.type != FILE_TYPE_DISK;
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 
 // True when `target` may be created or replaced. False when it is one of `keep` (empty entries are
 // ignored) - the same path once both are made full and compared without regard to letter case, or
-// the same file by volume serial number and file index - or when it exists and is read-only, both
-// hidden and system, a folder, a reparse point or anything but a plain file on disk, or when it
+// the same file by volume serial number and file index - or when it exists and is read-only, hidden,
+// system, a folder, a reparse point or anything but a plain file on disk, or when it
 // cannot be examined.
 bool MayWriteTarget(const std::string& target, const std::vector<std::string>& keep);
 // The same for paths known by their UTF-16 names.
