@@ -76,9 +76,9 @@ std::string HostWindowPlayer::GetHostIniFile() { return Text(kIpcGetIniFile); }
 
 std::string HostWindowPlayer::GetSettingsFolder() { return Text(kIpcGetSettingsFolder); }
 
-std::wstring HostWindowPlayer::GetEntryWideFileName(int listIndex) {
+WideString HostWindowPlayer::GetEntryWideFileName(int listIndex) {
   // Older hosts do not know the message; some use its number for something else.
-  if (!TellsMore()) return std::wstring();
+  if (!TellsMore()) return WideString();
   const auto* name = reinterpret_cast<const wchar_t*>(User(static_cast<WPARAM>(listIndex), kIpcGetPlaylistFileW));
-  return name ? std::wstring(name) : std::wstring();
+  return name ? WideString(name) : WideString();
 }

@@ -25,7 +25,7 @@ class HostWindowPlayer : public HostPlayer {
   HWND GetHostWindow(HostWindowKind kind) override;
   std::string GetHostIniFile() override;
   std::string GetSettingsFolder() override;
-  std::wstring GetEntryWideFileName(int listIndex) override;
+  WideString GetEntryWideFileName(int listIndex) override;
 
  private:
   LRESULT User(WPARAM wParam, LPARAM code) const;
