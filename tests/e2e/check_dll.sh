@@ -1,8 +1,7 @@
 #!/usr/bin/env sh
 # The shipped DLL: a 32-bit PE DLL of at most 430,080 bytes that imports nothing but Windows' own
 # DLLs, only functions that Windows XP has (ALLOWLIST records each with its oldest Windows), and
-# exports its entry under its
-# plain name. Usage: check_dll.sh OBJDUMP DLL ALLOWLIST
+# exports its entry under its plain name. Usage: check_dll.sh OBJDUMP DLL ALLOWLIST
 set -u
 # The output is parsed: keep it untranslated.
 export LC_ALL=C
