@@ -58,10 +58,10 @@ bool ArchiveController::KeepsWindowHidden() const {
 }
 
 void ArchiveController::Update(const std::string& fileName, uint32_t positionMs) {
-  Update(fileName, std::wstring(), positionMs);
+  Update(fileName, WideString(), positionMs);
 }
 
-void ArchiveController::Update(const std::string& fileName, const std::wstring& wideName, uint32_t positionMs) {
+void ArchiveController::Update(const std::string& fileName, const WideString& wideName, uint32_t positionMs) {
   // By the UTF-16 name where there is one: the ANSI names of two files it cannot spell may be the
   // same text of question marks.
   const bool changed = !wideName.empty() ? wideName != currentWidePath
@@ -89,7 +89,7 @@ void ArchiveController::Update(const std::string& fileName, const std::wstring& 
   }
 }
 
-void ArchiveController::OpenArchive(const std::string& path, const std::wstring& widePath) {
+void ArchiveController::OpenArchive(const std::string& path, const WideString& widePath) {
   currentPath = path;
   currentWidePath = widePath;
   if (archive) {

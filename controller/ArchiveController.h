@@ -25,8 +25,8 @@ class ArchiveController : public TrackCommands {
   void Update(const std::string& fileName, uint32_t positionMs) override;
   // Where the host gives the entry's UTF-16 name, the file is told apart, opened and extracted
   // beside by that name; `fileName` (ANSI) stays the archive's name inside the model.
-  void Update(const std::string& fileName, const std::wstring& wideName, uint32_t positionMs) override;
-  void OpenArchive(const std::string& path, const std::wstring& widePath = std::wstring());
+  void Update(const std::string& fileName, const WideString& wideName, uint32_t positionMs) override;
+  void OpenArchive(const std::string& path, const WideString& widePath = WideString());
   void ToggleWindow() override;
   void PlayCurrentTrack() override;
   void JumpTo(int trackIndex, uint32_t offsetMs) override;
@@ -55,7 +55,7 @@ class ArchiveController : public TrackCommands {
   TrackDisplay* window = nullptr;
   HostPlayer* host = nullptr;
   std::string currentPath;
-  std::wstring currentWidePath;  // empty unless the host gave the name as UTF-16
+  WideString currentWidePath;  // empty unless the host gave the name as UTF-16
   std::string tempCopyPath;
   std::unique_ptr<ZipFile> archive;
   uint32_t shownSeconds = kUnsetSeconds;

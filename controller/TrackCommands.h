@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/WideString.h"
+
 // Where an extracted track goes.
 enum class ExtractTarget {
   BesideArchive,  // the archive's own folder
@@ -15,7 +17,7 @@ class TrackCommands {
   virtual ~TrackCommands() = default;
   virtual void Update(const std::string& fileName, uint32_t positionMs) = 0;
   // The same with the entry's UTF-16 name where the host gives one (else empty).
-  virtual void Update(const std::string& fileName, const std::wstring& wideName, uint32_t positionMs) {
+  virtual void Update(const std::string& fileName, const WideString& wideName, uint32_t positionMs) {
     (void)wideName;
     Update(fileName, positionMs);
   }

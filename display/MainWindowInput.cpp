@@ -156,9 +156,13 @@ void MainWindow::ResizeTo(POINT cursor) {
   const int dx = cursor.x - window.left;
   const int dy = cursor.y - window.top;
   using namespace geometry;
-  const int widthUnits = dx < 0 ? kMinWidthUnits : std::max((dx - kBaseWidth) / kUnitWidth + 1, kMinWidthUnits);
+  // Capped as the settings loader caps them, so the next start shows the size the user left.
+  const int widthUnits =
+      dx < 0 ? kMinWidthUnits
+             : std::clamp((dx - kBaseWidth) / kUnitWidth + 1, kMinWidthUnits, int{settings_defaults::kMaxWidth});
   const int heightUnits =
-      dy < 0 ? kMinHeightUnits : std::max((dy - kBaseHeight) / kUnitHeight + 1, kMinHeightUnits);
+      dy < 0 ? kMinHeightUnits
+             : std::clamp((dy - kBaseHeight) / kUnitHeight + 1, kMinHeightUnits, int{settings_defaults::kMaxHeight});
   if (widthUnits == g_settings.width && heightUnits == g_settings.height) return;
   SetSize(widthUnits, heightUnits);
   SetWindowPos(hwnd, nullptr, 0, 0, windowWidth, windowHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,5 +1,4 @@
 // Drawing the list: the rows in normal mode, the current track's line in compact mode.
-#include <cstdio>
 
 #include "display/GdiHolders.h"
 #include "display/TrackListView.h"
@@ -55,8 +54,7 @@ void TrackListView::PaintRow(HDC dc, int row, RECT rect) {
   const uint32_t length = lengths[row];
   if (length != 0) {
     char text[32];
-    const int n = std::snprintf(text, sizeof text, "%d:%02d", static_cast<int>(length / 60),
-                                static_cast<int>(length % 60));
+    const int n = wsprintfA(text, "%u:%02u", static_cast<unsigned>(length / 60), static_cast<unsigned>(length % 60));
     SIZE extent{};
     GetTextExtentPoint32A(dc, text, n, &extent);
     DrawTextA(dc, text, n, &rect, DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);

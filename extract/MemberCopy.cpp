@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -17,8 +16,8 @@ namespace {
 // A file this process created under a fresh name; deleted again unless Keep() was called.
 class OwnedTempFile {
  public:
-  explicit OwnedTempFile(const std::wstring& folder) {
-    std::wstring prefix = folder;
+  explicit OwnedTempFile(const WideString& folder) {
+    WideString prefix = folder;
     if (!prefix.empty() && prefix.back() != L'\\' && prefix.back() != L'/') {
       prefix += L'\\';
     }
@@ -27,8 +26,8 @@ class OwnedTempFile {
     unsigned number = (GetTickCount() ^ GetCurrentProcessId()) & 0xFFFFu;
     for (int attempt = 0; attempt < 0x10000; ++attempt, number = (number + 1) & 0xFFFFu) {
       char name[16];
-      snprintf(name, sizeof name, "ztc%04X.tmp", number);
-      const std::wstring candidate = prefix + std::wstring(name, name + strlen(name));
+      wsprintfA(name, "ztc%04X.tmp", number);
+      const WideString candidate = prefix + WideString(name, name + strlen(name));
       handle = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
       if (handle != INVALID_HANDLE_VALUE) {
@@ -63,7 +62,7 @@ class OwnedTempFile {
     return closed;
   }
   // Moves the finished file over `target`; from then on it is no longer ours to delete.
-  bool ReplaceTarget(const std::wstring& target) {
+  bool ReplaceTarget(const WideString& target) {
     if (!Close() || !MoveFileExW(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       return false;
     }
@@ -73,12 +72,12 @@ class OwnedTempFile {
 
  private:
   HANDLE handle = INVALID_HANDLE_VALUE;
-  std::wstring path;
+  WideString path;
 };
 
 // Copies `count` bytes from `offset` of `archivePath` to `output`; true when all of them arrived.
 // Read through the archive's own cache, which widens its reads as the copy goes on.
-bool CopyBytes(const std::wstring& archivePath, uint32_t offset, uint32_t count, OwnedTempFile& output) {
+bool CopyBytes(const WideString& archivePath, uint32_t offset, uint32_t count, OwnedTempFile& output) {
   const std::unique_ptr<ByteSource> file = OpenFileSource(archivePath);
   if (!file) {
     return false;
@@ -109,15 +108,15 @@ bool CopyMemberToFile(const File& member, const std::string& outputPath, const s
   return CopyMemberToFile(member, AnsiToWide(member.archivePath), AnsiToWide(outputPath), AnsiToWide(keepPath));
 }
 
-bool CopyMemberToFile(const File& member, const std::wstring& archivePath, const std::wstring& outputPath,
-                      const std::wstring& keepPath) {
-  const std::vector<std::wstring> keep = {archivePath, keepPath};
+bool CopyMemberToFile(const File& member, const WideString& archivePath, const WideString& outputPath,
+                      const WideString& keepPath) {
+  const std::vector<WideString> keep = {archivePath, keepPath};
   if (!MayWriteTarget(outputPath, keep)) {
     return false;
   }
   // The temporary file lies in the output's own folder, so that the final move stays on one
   // volume and an unwritable folder fails here, before anything else is touched.
-  std::wstring folder = WideFolderPart(outputPath);
+  WideString folder = WideFolderPart(outputPath);
   if (folder.empty()) {
     folder = L".";
   }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/WideString.h"
+
 class File;
 
 // Bytes copied per read and write: not a page multiple, but the step extraction has always
@@ -18,5 +20,5 @@ constexpr uint32_t kCopyChunkSize = 4048;
 bool CopyMemberToFile(const File& member, const std::string& outputPath, const std::string& keepPath = std::string());
 // The same with the archive and the paths known by their UTF-16 names (`archivePath` in place of
 // the member's ANSI one), for names the ANSI code page cannot spell.
-bool CopyMemberToFile(const File& member, const std::wstring& archivePath, const std::wstring& outputPath,
-                      const std::wstring& keepPath);
+bool CopyMemberToFile(const File& member, const WideString& archivePath, const WideString& outputPath,
+                      const WideString& keepPath);

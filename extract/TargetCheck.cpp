@@ -14,7 +14,7 @@ struct ResolvedPath {
 
 // Through UTF-16, as the A functions do: a double-byte character whose trail byte is '\' stays one
 // character, and full-width letters fold to upper case as the file system folds them.
-ResolvedPath Resolve(const std::wstring& wide) {
+ResolvedPath Resolve(const WideString& wide) {
   if (wide.empty()) {
     return {};
   }
@@ -78,42 +78,42 @@ Presence Examine(const std::vector<wchar_t>& path, bool followLinks, FileFacts& 
 }
 
 // An existing file the copy must leave alone whoever it belongs to: the user marked it read-only,
-// the system owns it (desktop.ini on the desktop is hidden and system), or it is no plain file.
+// hid it, or the system owns it (desktop.ini on the desktop), or it is no plain file. Hidden or
+// system alone is enough: a plain create-always open of such a file fails too.
 bool IsProtected(const FileFacts& facts) {
-  constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
-  return (facts.attributes & FILE_ATTRIBUTE_READONLY) != 0 || (facts.attributes & kHiddenSystem) == kHiddenSystem ||
-         (facts.attributes & kNotPlain) != 0 || facts.type != FILE_TYPE_DISK;
+  return (facts.attributes & (kKept | kNotPlain)) != 0 || facts.type != FILE_TYPE_DISK;
 }
 
 }  // namespace
 
-std::wstring AnsiToWide(const std::string& text) {
+WideString AnsiToWide(const std::string& text) {
   const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
   if (length <= 1) {
-    return std::wstring();
+    return WideString();
   }
-  std::wstring wide(static_cast<size_t>(length), L'\0');
+  WideString wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
   wide.resize(static_cast<size_t>(length - 1));
   return wide;
 }
 
 bool MayWriteTarget(const std::string& target, const std::vector<std::string>& keep) {
-  std::vector<std::wstring> wideKeep;
+  std::vector<WideString> wideKeep;
   for (const std::string& path : keep) {
     wideKeep.push_back(AnsiToWide(path));
   }
   return MayWriteTarget(AnsiToWide(target), wideKeep);
 }
 
-bool MayWriteTarget(const std::wstring& target, const std::vector<std::wstring>& keep) {
+bool MayWriteTarget(const WideString& target, const std::vector<WideString>& keep) {
   const ResolvedPath resolvedTarget = Resolve(target);
   if (resolvedTarget.key.empty()) {
     return false;
   }
   std::vector<ResolvedPath> kept;
-  for (const std::wstring& path : keep) {
+  for (const WideString& path : keep) {
     if (path.empty()) {
       continue;
     }
@@ -146,7 +146,7 @@ bool MayWriteTarget(const std::wstring& target, const std::vector<std::wstring>&
   return true;
 }
 
-std::wstring WideFolderPart(const std::wstring& path) {
+WideString WideFolderPart(const WideString& path) {
   const size_t separator = path.find_last_of(L"\\/");
-  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+  return separator == WideString::npos ? WideString() : path.substr(0, separator + 1);
 }

@@ -1,6 +1,5 @@
 #include "media/Mp3File.h"
 
-#include <cstdio>
 #include <limits>
 
 #include "media/FrameCount.h"
@@ -22,10 +21,13 @@ uint32_t Saturate32(uint64_t value) {
                                                       : static_cast<uint32_t>(value);
 }
 
-std::string FormatInt(const char* pattern, int value) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof(buffer), pattern, value);
-  return buffer;
+// printf's "%0<width>d" (the sign counts in the width), made without the C runtime's formatted
+// output, which would be one of the largest pieces of the Win32 DLL.
+std::string PaddedNumber(int value, size_t width) {
+  const size_t sign = value < 0 ? 1 : 0;
+  std::string text = std::to_string(sign ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value));
+  if (text.size() + sign < width) text.insert(0, width - sign - text.size(), '0');
+  return sign ? '-' + text : text;
 }
 
 }  // namespace
@@ -167,11 +169,11 @@ std::string Mp3File::GetVariable(const std::string& name) const {
     if (name == "TRACK_NAME") return title;
     if (name == "ARTIST_NAME") return artist;
     if (name == "ALBUM_NAME") return album;
-    if (name == "YEAR") return FormatInt("%d", year);
+    if (name == "YEAR") return PaddedNumber(year, 1);
     if (name == "COMMENT") return tagComment;
-    if (name == "TRACK_NUMBER") return FormatInt("%d", trackNumber);
-    if (name == "TRACK_NUMBER2") return FormatInt("%02d", trackNumber);
-    if (name == "TRACK_NUMBER3") return FormatInt("%03d", trackNumber);
+    if (name == "TRACK_NUMBER") return PaddedNumber(trackNumber, 1);
+    if (name == "TRACK_NUMBER2") return PaddedNumber(trackNumber, 2);
+    if (name == "TRACK_NUMBER3") return PaddedNumber(trackNumber, 3);
   }
   return File::GetVariable(name);
 }

@@ -71,7 +71,7 @@ std::unique_ptr<ByteSource> OpenFileSource(const std::string& path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-std::unique_ptr<ByteSource> OpenFileSource(const std::wstring& path) {
+std::unique_ptr<ByteSource> OpenFileSource(const WideString& path) {
   if (path.empty()) return nullptr;
   return SourceOf(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/WideString.h"
+
 // The host windows the plug-in docks with, numbered as user message 260 asks for them.
 enum class HostWindowKind { Equalizer = 0, Playlist = 1, MiniBrowser = 2 };
 
@@ -48,7 +50,7 @@ class HostPlayer {
   virtual std::string GetSettingsFolder() { return std::string(); }             // user message 335
   // The entry's name as UTF-16 (user message 214): the one name that opens a file whose name the
   // ANSI code page cannot spell.
-  virtual std::wstring GetEntryWideFileName(int /*listIndex*/) { return std::wstring(); }
+  virtual WideString GetEntryWideFileName(int /*listIndex*/) { return WideString(); }
   // False only where the host says its main window is turned off (user message 900).
   virtual bool IsMainWindowShown() { return true; }
   // The main window's popup menu (user message 281), where a plug-in may add an item of its own.

@@ -81,11 +81,11 @@ std::string HostWindowPlayer::GetHostIniFile() { return Text(kIpcGetIniFile); }
 
 std::string HostWindowPlayer::GetSettingsFolder() { return Text(kIpcGetSettingsFolder); }
 
-std::wstring HostWindowPlayer::GetEntryWideFileName(int listIndex) {
+WideString HostWindowPlayer::GetEntryWideFileName(int listIndex) {
   // Older hosts do not know the message (they answer 1); some use its number for something else.
-  if (Version() < kHostVersionWideNames) return std::wstring();
+  if (Version() < kHostVersionWideNames) return WideString();
   const auto* name = reinterpret_cast<const wchar_t*>(Pointer(static_cast<WPARAM>(listIndex), kIpcGetPlaylistFileW));
-  return name ? std::wstring(name) : std::wstring();
+  return name ? WideString(name) : WideString();
 }
 
 bool HostWindowPlayer::IsMainWindowShown() {

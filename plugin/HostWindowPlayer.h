@@ -26,7 +26,7 @@ class HostWindowPlayer : public HostPlayer {
   HWND GetHostWindow(HostWindowKind kind) override;
   std::string GetHostIniFile() override;
   std::string GetSettingsFolder() override;
-  std::wstring GetEntryWideFileName(int listIndex) override;
+  WideString GetEntryWideFileName(int listIndex) override;
   bool IsMainWindowShown() override;
   HMENU GetMainMenu() override;
   UINT NewCommandId() override;

@@ -37,8 +37,8 @@ constexpr int32_t kX = 50;
 constexpr int32_t kY = 30;
 constexpr int32_t kWidth = 5;
 constexpr int32_t kHeight = 3;
-// Largest sizes taken from the file: beyond what a resize drag on any screen reaches, yet far from
-// overflowing the pixel sizes (150 + 25 x width, 58 + 29 x height).
+// Largest sizes, taken from the file and reached by a resize drag: far from overflowing the pixel
+// sizes (150 + 25 x width, 58 + 29 x height).
 constexpr int32_t kMaxWidth = 400;
 constexpr int32_t kMaxHeight = 400;
 }  // namespace settings_defaults

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The release files: DIR/gen_trackcase-VERSION.zip (the DLL, trackcase-info.exe, the licence, the
-# version history, the guides as plain texts with CRLF line ends, the Japanese one in code page 932,
-# and as HTML pages with their screenshots) and DIR/gen_trackcase-VERSION-setup.exe (the NSIS
+# The release files: DIR/gen_trackcase-VERSION.zip (the DLL and trackcase-info.exe without debug
+# sections, the licence, the version history, the guides as plain texts with CRLF line ends, the
+# Japanese one in code page 932, and as HTML pages with a table of contents and their screenshots) and DIR/gen_trackcase-VERSION-setup.exe (the NSIS
 # installer, which installs the DLL, the guides and the licence). Builds the win32 DLL and
 # trackcase-info.exe first unless --dll and --info name them.
 # Usage: tools/make_dist.sh [--out DIR] [--dll FILE] [--info FILE]      (DIR defaults to dist/)
@@ -23,7 +23,7 @@ done
 version=$(sed -n 's/^project(gen_trackcase VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 [ -n "$version" ] || { echo "make_dist: no project version in CMakeLists.txt" >&2; exit 1; }
 
-for tool in makensis zip iconv pandoc; do
+for tool in makensis zip iconv pandoc i686-w64-mingw32-objdump i686-w64-mingw32-strip; do
   command -v "$tool" >/dev/null || { echo "make_dist: $tool is missing; run 'make setup'" >&2; exit 1; }
 done
 
@@ -46,7 +46,6 @@ fi
 for f in "$dll" "$info"; do
   [ -f "$f" ] || { echo "make_dist: $f does not exist" >&2; rm -rf ${staged:+"$staged"}; exit 1; }
 done
-dll=$(cd "$(dirname "$dll")" && pwd)/$(basename "$dll")  # makensis reads it from elsewhere
 
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
@@ -67,8 +66,17 @@ convert() {  # convert SOURCE FORMAT [pandoc options...]
   shift 2
   pandoc -f "$markdown" -t "$format" --lua-filter "$root/tools/guide_filter.lua" -M version="$version" "$@" "$source"
 }
-cp "$dll" "$staging/gen_trackcase.dll"
-cp "$info" "$staging/trackcase-info.exe"
+# The shipped programs without debug sections (the inspector's build keeps them; they would double
+# its size). A file without them is shipped as built, byte for byte.
+ship_pe() {  # ship_pe SOURCE DEST
+  if i686-w64-mingw32-objdump -h "$1" | grep -q ' \.debug_'; then
+    i686-w64-mingw32-strip --strip-all -o "$2" "$1"
+  else
+    cp "$1" "$2"
+  fi
+}
+ship_pe "$dll" "$staging/gen_trackcase.dll"
+ship_pe "$info" "$staging/trackcase-info.exe"
 crlf < "$root/LICENSE" > "$staging/LICENSE.txt"
 convert "$root/CHANGES.md" plain -M plain --columns=78 | crlf | utf8_bom > "$staging/CHANGES.txt"
 mkdir -p "$staging/screenshots"
@@ -80,9 +88,12 @@ for lang in ja en; do
   else
     printf '%s\r\n' "$text" | utf8_bom > "$staging/readme-$lang.txt"
   fi
-  # The first heading is the page's title; the pictures go beside the page.
+  # The first heading is the page's title, the others make the table of contents; the style sheet
+  # goes into the head as it is (metadata would be escaped into the page's text); the pictures go
+  # beside the page.
+  if [ "$lang" = ja ]; then toc_title="目次"; else toc_title="Contents"; fi
   convert "$guide" html5 --quiet --standalone --shift-heading-level-by=-1 -M lang="$lang" \
-    -M header-includes='<style>body{max-width:50em;margin:auto;padding:1em;font-family:sans-serif}table{border-collapse:collapse}td,th{border:1px solid #999;padding:.2em .5em}img{max-width:100%}</style>' \
+    --toc --toc-depth=2 -M toc-title="$toc_title" --include-in-header="$root/tools/guide_style.html" \
     > "$staging/guide-$lang.html"
   for picture in $(sed -n 's/.*](\(screenshots\/[^)]*\)).*/\1/p' "$guide"); do
     cp "$root/docs/$picture" "$staging/$picture"
@@ -95,7 +106,7 @@ rm -f "$zip_file"
 (cd "$staging" && zip -q -X "$zip_file" "${files[@]}" screenshots/*)
 
 rm -f "$setup_file"
-makensis -INPUTCHARSET UTF8 -V2 -DVERSION="$version" -DDLL="$dll" -DLICENSE_FILE="$staging/LICENSE.txt" \
+makensis -INPUTCHARSET UTF8 -V2 -DVERSION="$version" -DDLL="$staging/gen_trackcase.dll" -DLICENSE_FILE="$staging/LICENSE.txt" \
          -DREADME_JA="$staging/readme-ja.txt" -DREADME_EN="$staging/readme-en.txt" \
          -DOUTFILE="$setup_file" "$root/installer/gen_trackcase.nsi"
 

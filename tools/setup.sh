@@ -13,7 +13,7 @@ packages=(
   wine wine64 7zip
   xvfb xauth x11-utils fonts-ipafont-gothic imagemagick
   zip unzip lame ffmpeg python3 python3-mutagen locales nsis
-  pandoc
+  pandoc chromium
 )
 
 sudo_cmd=()

@@ -457,6 +457,21 @@ TEST_F(MainWindowTest, ResizeBeforeTheCornerGivesTheMinimumAndGrowingAddsWholeUn
   EXPECT_FALSE(win().resizing);
   EXPECT_EQ(WindowRect().left, r.left);  // the top-left corner stays
   EXPECT_EQ(WindowRect().top, r.top);
+  // Far beyond 400 units each way (the window's corner moved off the screen so that the cursor can
+  // lie that far from it): the drag stops at 400, as the settings loader does.
+  w->Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(W() - 5, H() - 5));
+  ASSERT_TRUE(win().resizing);
+  SetWindowPos(win().hwnd, nullptr, -30000, -30000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_EQ(WindowRect().left, -30000);
+  SetCursorPos(r.left, r.top);
+  w->Send(WM_MOUSEMOVE, MK_LBUTTON, 0);
+  w->Send(WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(g_settings.width, settings_defaults::kMaxWidth);
+  EXPECT_EQ(g_settings.height, settings_defaults::kMaxHeight);
+  // The window's own sizes (Wine keeps the real window within the screen's size).
+  EXPECT_EQ(W(), geometry::WidthOf(400));
+  EXPECT_EQ(H(), geometry::HeightOf(400));
+  EXPECT_EQ(list().windowWidth, geometry::WidthOf(400));
 }
 
 class MainWindowSnapTest : public MainWindowTest {

@@ -1,7 +1,7 @@
 #!/usr/bin/env sh
-# The shipped DLL: a 32-bit PE DLL that imports nothing but Windows' own DLLs, only functions that
-# Windows XP has (ALLOWLIST records each with its oldest Windows), and exports its entry under its
-# plain name. Usage: check_dll.sh OBJDUMP DLL ALLOWLIST
+# The shipped DLL: a 32-bit PE DLL of at most 430,080 bytes that imports nothing but Windows' own
+# DLLs, only functions that Windows XP has (ALLOWLIST records each with its oldest Windows), and
+# exports its entry under its plain name. Usage: check_dll.sh OBJDUMP DLL ALLOWLIST
 set -u
 # The output is parsed: keep it untranslated.
 export LC_ALL=C
@@ -46,5 +46,8 @@ if [ "$exports" != "winampGetGeneralPurposePlugin" ]; then
   echo "exports: $exports"
   fail=1
 fi
-[ $fail -eq 0 ] && echo "gen_trackcase.dll: PE32 DLL, $(echo "$imports" | wc -l) imports of system DLLs all in Windows XP, export winampGetGeneralPurposePlugin"
+# Growth is easy to miss (41 KB came with std::wstring alone): the file stays within its ceiling.
+size=$(wc -c < "$dll")
+[ "$size" -le 430080 ] || { echo "the DLL is $size bytes, more than its ceiling of 430080"; fail=1; }
+[ $fail -eq 0 ] && echo "gen_trackcase.dll: PE32 DLL, $size bytes, $(echo "$imports" | wc -l) imports of system DLLs all in Windows XP, export winampGetGeneralPurposePlugin"
 exit $fail

@@ -262,12 +262,13 @@ TEST_F(ExtractTest, ReadOnlyFolderLeavesNothingAndLosesNothing) {
   EXPECT_THAT(host.calls, IsEmpty());
 }
 
-// Read-only targets are tested end to end; hidden alone is no protection.
-TEST_F(ExtractTest, HiddenSystemFileOrFolderTargetIsNeverReplaced) {
+// Read-only targets are tested end to end; hidden or system alone protects, a plain file does not.
+TEST_F(ExtractTest, HiddenOrSystemFileOrFolderTargetIsNeverReplaced) {
   Open({{"sub/a.mp3", Pattern(5000, 14)}});
   const std::string target = (folder / "a.mp3").string();
   const std::pair<DWORD, bool> cases[] = {  // the target's attributes (0: a folder), replaced
-      {FILE_ATTRIBUTE_HIDDEN, true}, {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false}, {0, false}};
+      {FILE_ATTRIBUTE_NORMAL, true}, {FILE_ATTRIBUTE_HIDDEN, false}, {FILE_ATTRIBUTE_SYSTEM, false},
+      {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false}, {0, false}};
   for (const auto& [attributes, replaced] : cases) {
     if (attributes == 0) {
       ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));

@@ -37,6 +37,12 @@ listing=$(unzip -Z1 "$zip_file" | grep -v '^screenshots/' | sort | tr '\n' ' ')
 unzip -q -d "$work/unzipped" "$zip_file"
 cmp -s "$dll" "$work/unzipped/gen_trackcase.dll" || bad "the DLL in the zip differs from the built one"
 cmp -s "$info" "$work/unzipped/trackcase-info.exe" || bad "trackcase-info.exe in the zip differs from the built one"
+# No shipped program carries debug sections (they doubled the inspector's size).
+for f in "$work/unzipped/gen_trackcase.dll" "$work/unzipped/trackcase-info.exe" "$setup"; do
+  sections=$(i686-w64-mingw32-objdump -h "$f" 2>&1) || bad "$(basename "$f") cannot be read as a PE file: $sections"
+  debug=$(echo "$sections" | grep -o ' \.debug_[a-z_]*' | tr -d ' ' | tr '\n' ' ')
+  [ -z "$debug" ] || bad "$(basename "$f") carries debug sections: $debug"
+done
 for f in LICENSE.txt CHANGES.txt readme-ja.txt readme-en.txt; do
   lf=$(tr -cd '\n' < "$work/unzipped/$f" | wc -c)
   crlf=$(grep -c $'\r$' "$work/unzipped/$f")
@@ -64,6 +70,58 @@ for lang in ja en; do
   [ -n "$pictures" ] || bad "guide-$lang.html names no picture"
   for p in $pictures; do [ -f "$work/unzipped/$p" ] || bad "guide-$lang.html names $p, which the zip lacks"; done
 done
+# The HTML guides as a browser shows them (headless Chromium): a copy of each page, beside it so that
+# its pictures resolve, reports after loading whether each picture decoded, the body's font (the
+# guide's own style sheet sets sans-serif), the links of the table of contents and the visible
+# text, which must hold no markup. A screenshot of each page stays in the work folder.
+if ! command -v chromium >/dev/null; then
+  bad "chromium is missing (make setup installs it): the HTML guides were not rendered"
+else
+  cat > "$work/report.html" <<'EOF'
+<script>
+window.addEventListener("load", function () {
+  var lines = [];
+  document.querySelectorAll("img").forEach(function (img) {
+    lines.push("picture " + (img.complete && img.naturalWidth > 0 ? "loaded " : "broken ") + img.getAttribute("src"));
+  });
+  lines.push("font " + getComputedStyle(document.body).fontFamily);
+  lines.push("contents " + document.querySelectorAll("nav#TOC a").length);
+  lines.push("text");
+  lines.push(document.body.innerText);
+  var out = document.createElement("pre");
+  out.id = "release-report";
+  out.textContent = lines.join("\n");
+  document.body.appendChild(out);
+});
+</script>
+EOF
+  browse() {  # browse PAGE OPTION...: one run with a profile of its own
+    local profile
+    profile=$(mktemp -d "$work/chromium-profile.XXXX")
+    timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+      --disable-background-networking --disable-component-update --disable-sync --user-data-dir="$profile" \
+      --window-size=1000,1400 --run-all-compositor-stages-before-draw --virtual-time-budget=5000 "${@:2}" \
+      "file://$1" 2>>"$work/chromium.log"
+  }
+  for lang in ja en; do
+    page="$work/unzipped/guide-$lang.html"
+    probe="$work/unzipped/guide-$lang.probe.html"
+    { sed '/<\/body>/,$d' "$page"; cat "$work/report.html"; printf '</body>\n</html>\n'; } > "$probe"
+    browse "$page" --screenshot="$work/guide-$lang.png" >/dev/null
+    [ -s "$work/guide-$lang.png" ] || bad "guide-$lang.html: no screenshot"
+    report=$(browse "$probe" --dump-dom | sed -n '/<pre id="release-report">/,/<\/pre>/p' |
+             sed 's/<pre id="release-report">//; s|</pre>.*||; s/&lt;/</g; s/&gt;/>/g; s/&quot;/"/g; s/&amp;/\&/g')
+    [ -n "$report" ] || { bad "guide-$lang.html: the browser reported nothing (see $work/chromium.log)"; continue; }
+    loaded=$(echo "$report" | grep -c '^picture loaded ')
+    [ "$loaded" -eq "$(grep -o '<img src=' "$page" | wc -l)" ] && [ "$loaded" -gt 0 ] ||
+      bad "guide-$lang.html: pictures as shown: $(echo "$report" | grep '^picture ' | tr '\n' ' ')"
+    echo "$report" | grep -q '^font .*sans-serif' || bad "guide-$lang.html: no style sheet applied ($(echo "$report" | grep '^font '))"
+    [ "$(echo "$report" | sed -n 's/^contents //p')" -gt 8 ] 2>/dev/null ||
+      bad "guide-$lang.html: no table of contents ($(echo "$report" | grep '^contents '))"
+    markup=$(echo "$report" | sed '1,/^text$/d' | grep -nF -e '<style' -e '<img' -e '](' -e '|---' -e '## ' | head -n 3)
+    [ -z "$markup" ] || bad "guide-$lang.html shows markup as text: $markup"
+  done
+fi
 # One version: the title lines of the readmes, the history's newest entry, the installer's.
 grep -q "^gen_trackcase $version " "$work/readme-ja.utf8" || bad "readme-ja.txt's title has no version $version"
 tail -c +4 "$work/unzipped/readme-en.txt" | grep -q "^gen_trackcase $version " || bad "readme-en.txt's title has no version $version"
