@@ -5,25 +5,20 @@
 #include "host/AnsiText.h"
 #include "host/StreamMeasure.h"
 #include "host/WindowSnap.h"
+#include "host/WineGaps.h"
 #include "plugin/HostInterface.h"
 
 namespace host {
 namespace {
 
 constexpr char kMainClass[] = "Winamp v1.x";
+constexpr char kFrameClass[] = "trackcase frame";
 constexpr int kMainWidth = 275;
 constexpr int kMainHeight = 116;
 constexpr int kRoleHeight = 116;
 constexpr int kPlaylistHeight = 232;
 constexpr UINT_PTR kRealTimeTimer = 1;
 constexpr UINT kRealTimeMs = 50;
-
-// Items of the host's own right-click menu.
-enum : UINT {
-  kMenuPlay = 100, kMenuPause, kMenuStop, kMenuPrevious, kMenuNext, kMenuExit,
-  kMenuSkinFirst = 200,    // + skin index
-  kMenuConfigFirst = 400,  // + plug-in index
-};
 
 const char* RoleName(WindowRole role) {
   switch (role) {
@@ -34,6 +29,8 @@ const char* RoleName(WindowRole role) {
     case WindowRole::Plugin: return "SimpleVis";
     case WindowRole::DecoyEqualizer: return "decoy Winamp EQ";
     case WindowRole::DecoyPlaylist: return "decoy Winamp PE";
+    case WindowRole::Frame: return kFrameClass;
+    case WindowRole::PlaylistFrame: return "trackcase frame (playlist)";
   }
   return "";
 }
@@ -78,6 +75,13 @@ struct HostWindowProcs {
     if (R == WindowRole::Main) return app->MainProc(hwnd, msg, wp, lp);
     return app->RoleProc(R, hwnd, msg, wp, lp);
   }
+  // Both frames are of one class, as a skin engine's are.
+  static LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    HostApp* app = AppOf(hwnd);
+    if (!app || msg == WM_NCCREATE) return Proc<WindowRole::Frame>(hwnd, msg, wp, lp);
+    // The player frame only once it is known as such: not while either is being made.
+    return app->RoleProc(hwnd == app->frame_ ? WindowRole::Frame : WindowRole::PlaylistFrame, hwnd, msg, wp, lp);
+  }
 };
 
 HostIni ReadHostIni(const std::string& iniPath) {
@@ -115,6 +119,7 @@ bool HostApp::Create() {
       {kHostEqualizerClass, &HostWindowProcs::Proc<WindowRole::Equalizer>},
       {kHostPlaylistClass, &HostWindowProcs::Proc<WindowRole::Playlist>},
       {kHostMiniBrowserClass, &HostWindowProcs::Proc<WindowRole::MiniBrowser>},
+      {kFrameClass, &HostWindowProcs::FrameProc},
   };
   for (const ClassDef& c : classes) {
     WNDCLASSA wc = {};
@@ -141,6 +146,8 @@ bool HostApp::Create() {
   if (!eq_ || !pe_ || !mb_) return false;
   for (HWND w : {main_, eq_, pe_, mb_}) ShowWindow(w, SW_SHOWNOACTIVATE);
   SetForegroundWindow(main_);
+  MakeMainMenu();
+  if (RunningOnWine()) locationHook_ = ReportLocationChanges();
   return true;
 }
 
@@ -156,9 +163,13 @@ void HostApp::Shutdown() {
   plugins_.QuitAll();
   NoteReplacedProcedures();
   if (main_) DestroyWindow(main_);  // the others, and any window a plug-in let it own, go with it
-  for (HWND decoy : {decoyEq_, decoyPe_})
-    if (decoy) DestroyWindow(decoy);
-  main_ = eq_ = pe_ = mb_ = decoyEq_ = decoyPe_ = nullptr;
+  for (HWND other : {decoyEq_, decoyPe_, frame_, peFrame_})
+    if (other) DestroyWindow(other);
+  main_ = eq_ = pe_ = mb_ = decoyEq_ = decoyPe_ = frame_ = peFrame_ = nullptr;
+  if (menu_.main) DestroyMenu(menu_.main);  // its submenus go with it
+  menu_ = MainMenuHandles();
+  if (locationHook_) UnhookWindowsHookEx(locationHook_);
+  locationHook_ = nullptr;
   plugins_.UnloadAll();
   Note("host shut down");
 }
@@ -216,6 +227,8 @@ HWND HostApp::Window(WindowRole role) const {
     case WindowRole::MiniBrowser: return mb_;
     case WindowRole::DecoyEqualizer: return decoyEq_;
     case WindowRole::DecoyPlaylist: return decoyPe_;
+    case WindowRole::Frame: return frame_;
+    case WindowRole::PlaylistFrame: return peFrame_;
     case WindowRole::Plugin: {
       if (!main_) return nullptr;
       OwnedSearch s = {main_, nullptr};
@@ -236,7 +249,7 @@ void HostApp::AddToPlaylist(const std::vector<std::string>& files) {
     PlaylistEntry e;
     StreamMeasure m;
     bool opened = false;
-    if (fiveLine_) {
+    if (line_.wide) {
       wchar_t full[MAX_PATH] = {};
       const std::wstring wide = Utf8ToWide(file);
       const DWORD n = GetFullPathNameW(wide.c_str(), MAX_PATH, full, nullptr);
@@ -297,61 +310,61 @@ void HostApp::OnRealTimeTick() {
   if (before != clock_.CurrentIndex()) Refresh();
 }
 
+void HostApp::MakeMainMenu() {
+  menu_.main = CreatePopupMenu();
+  menu_.skins = CreatePopupMenu();
+  menu_.configs = CreatePopupMenu();
+  AppendMenuA(menu_.main, MF_STRING, kCommandPlay, "Play\tX");
+  AppendMenuA(menu_.main, MF_STRING, kCommandPause, "Pause\tC");
+  AppendMenuA(menu_.main, MF_STRING, kCommandStop, "Stop\tV");
+  AppendMenuA(menu_.main, MF_STRING, kCommandPrevious, "Previous\t,");
+  AppendMenuA(menu_.main, MF_STRING, kCommandNext, "Next\t.");
+  AppendMenuA(menu_.main, MF_POPUP, reinterpret_cast<UINT_PTR>(menu_.skins), "Skins");
+  AppendMenuA(menu_.main, MF_POPUP, reinterpret_cast<UINT_PTR>(menu_.configs), "Configure plug-in");
+  AppendMenuA(menu_.main, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu_.main, MF_STRING, kMenuExit, "Exit");
+}
+
+// Empties a submenu of the main menu and grays its item when nothing is put back.
+static void RefillSubmenu(HMENU main, HMENU sub, const std::vector<std::string>& names, UINT firstId, int checked) {
+  while (GetMenuItemCount(sub) > 0) DeleteMenu(sub, 0, MF_BYPOSITION);
+  for (size_t i = 0; i < names.size(); ++i)
+    AppendMenuA(sub, MF_STRING | (static_cast<int>(i) == checked ? MF_CHECKED : 0), firstId + i, names[i].c_str());
+  // Found by handle: plug-ins may have inserted items before it.
+  for (int pos = GetMenuItemCount(main) - 1; pos >= 0; --pos)
+    if (GetSubMenu(main, pos) == sub)
+      EnableMenuItem(main, static_cast<UINT>(pos), MF_BYPOSITION | (names.empty() ? MF_GRAYED : MF_ENABLED));
+}
+
 void HostApp::ShowMainMenu(HWND hwnd) {
-  HMENU menu = CreatePopupMenu();
-  AppendMenuA(menu, MF_STRING, kMenuPlay, "Play\tX");
-  AppendMenuA(menu, MF_STRING, kMenuPause, "Pause\tC");
-  AppendMenuA(menu, MF_STRING, kMenuStop, "Stop\tV");
-  AppendMenuA(menu, MF_STRING, kMenuPrevious, "Previous\t,");
-  AppendMenuA(menu, MF_STRING, kMenuNext, "Next\t.");
-  HMENU skins = CreatePopupMenu();
-  for (size_t i = 0; i < skins_.Names().size(); ++i)
-    AppendMenuA(skins, MF_STRING | (static_cast<int>(i) == skins_.CurrentIndex() ? MF_CHECKED : 0),
-                kMenuSkinFirst + i, skins_.Names()[i].c_str());
-  AppendMenuA(menu, MF_POPUP | (skins_.Names().empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(skins), "Skins");
-  HMENU configs = CreatePopupMenu();
-  for (size_t i = 0; i < plugins_.Plugins().size(); ++i)
-    AppendMenuA(configs, MF_STRING, kMenuConfigFirst + i, plugins_.Plugins()[i].record->description);
-  AppendMenuA(menu, MF_POPUP | (plugins_.Plugins().empty() ? MF_GRAYED : 0), reinterpret_cast<UINT_PTR>(configs),
-              "Configure plug-in");
-  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu, MF_STRING, kMenuExit, "Exit");
+  RefillSubmenu(menu_.main, menu_.skins, skins_.Names(), kMenuSkinFirst, skins_.CurrentIndex());
+  std::vector<std::string> configs;
+  for (const LoadedPlugin& p : plugins_.Plugins()) configs.push_back(p.record->description);
+  RefillSubmenu(menu_.main, menu_.configs, configs, kMenuConfigFirst, -1);
   POINT pt;
   GetCursorPos(&pt);
-  const UINT cmd = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, nullptr));
-  DestroyMenu(menu);  // destroys the submenus with it
-  switch (cmd) {
-    case kMenuPlay: clock_.Play(); break;
-    case kMenuPause: clock_.TogglePause(); break;
-    case kMenuStop: clock_.Stop(); break;
-    case kMenuPrevious: clock_.Previous(); break;
-    case kMenuNext: clock_.Next(); break;
-    case kMenuExit: PostMessageA(main_, WM_CLOSE, 0, 0); break;
-    default:
-      if (cmd >= kMenuSkinFirst && cmd < kMenuSkinFirst + skins_.Names().size())
-        SelectSkin(skins_.Names()[cmd - kMenuSkinFirst]);
-      else if (cmd >= kMenuConfigFirst && cmd < kMenuConfigFirst + plugins_.Plugins().size())
-        plugins_.Configure(cmd - kMenuConfigFirst);
-      break;
-  }
-  Refresh();
+  // The choice arrives as WM_COMMAND at the main window's procedure, whoever replaced it.
+  TrackPopupMenu(menu_.main, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, nullptr);
 }
 
 LRESULT HostApp::MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_USER: {
-      const LRESULT r = OnUserMessage(wp, lp);
+      bool known = true;
+      const LRESULT r = OnUserMessage(wp, lp, known);
       const char* text = nullptr;
       const char* text2 = nullptr;
       long long wpShown = static_cast<long long>(wp);
       long long rShown = static_cast<long long>(r);
-      if (lp == kIpcGetPlaylistFile) {
+      if (!known) {
+        // answered as the player answers what it does not implement
+      } else if (lp == kIpcGetPlaylistFile) {
         text = reinterpret_cast<const char*>(r);
         rShown = r ? 1 : 0;
       } else if (lp == kIpcMiniBrowserOpen) {
         text = reinterpret_cast<const char*>(wp);
         wpShown = wp ? 1 : 0;
-      } else if (lp == kIpcGetPlaylistFileW || lp == kIpcGetHostWindow) {
+      } else if (lp == kIpcGetPlaylistFileW || lp == kIpcGetHostWindow || lp == kMsgMainMenu) {
         rShown = r ? 1 : 0;
       } else if ((lp == kIpcGetIniFile || lp == kIpcGetSettingsFolder) && r) {
         text = reinterpret_cast<const char*>(r);
@@ -400,6 +413,10 @@ LRESULT HostApp::RoleProc(WindowRole role, HWND hwnd, UINT msg, WPARAM wp, LPARA
     }
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole window
+    case WM_WINDOWPOSCHANGED:
+      // However the player's frame moved, the skin engine puts the classic window back.
+      if (role == WindowRole::Frame && !(reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_NOMOVE)) FollowFrame();
+      return DefaultProc(hwnd, msg, wp, lp);
     case WM_KEYDOWN: {
       // Another player's window: the key is seen, nothing of this player moves.
       const bool decoy = role == WindowRole::DecoyEqualizer || role == WindowRole::DecoyPlaylist;
@@ -428,9 +445,11 @@ LRESULT HostApp::RoleProc(WindowRole role, HWND hwnd, UINT msg, WPARAM wp, LPARA
         proposed.right = proposed.left + (r.right - r.left);
         proposed.bottom = proposed.top + (r.bottom - r.top);
         std::vector<Box> others;
-        for (HWND w : {main_, eq_, pe_, mb_}) {
+        for (HWND w : {main_, eq_, pe_, mb_, frame_, peFrame_}) {
           RECT o;
-          if (w && w != hwnd && IsWindowVisible(w) && GetWindowRect(w, &o)) others.push_back({o.left, o.top, o.right, o.bottom});
+          const bool seen = w && w != hwnd && IsWindowVisible(w) && !(GetWindowLongA(w, GWL_STYLE) & WS_CHILD) &&
+                            !(modern_ && w == main_);
+          if (seen && GetWindowRect(w, &o)) others.push_back({o.left, o.top, o.right, o.bottom});
         }
         const Box snapped = SnapBox(proposed, others, ini_.snap == 1 ? ini_.snapLength : 0);
         SetWindowPos(hwnd, nullptr, snapped.left, snapped.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -450,8 +469,8 @@ LRESULT HostApp::RoleProc(WindowRole role, HWND hwnd, UINT msg, WPARAM wp, LPARA
   }
 }
 
-void HostApp::PlayFiveLine(const std::string& settingsFolder) {
-  fiveLine_ = true;
+void HostApp::PlayFiveLine(const std::string& settingsFolder, const PlayerLine& line) {
+  line_ = line;
   settingsFolder_ = settingsFolder;
   CreateDirectoryA(settingsFolder_.c_str(), nullptr);
   iniPath_ = settingsFolder_ + "\\trackcase-host.ini";
@@ -459,12 +478,17 @@ void HostApp::PlayFiveLine(const std::string& settingsFolder) {
   if (font_) DeleteObject(font_);
   font_ = CreateFontA(-ini_.peFontSize - 2, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_MODERN, nullptr);
-  if (mb_) DestroyWindow(mb_);
-  mb_ = nullptr;
+  if (mb_ && !line_.miniBrowser) {
+    DestroyWindow(mb_);
+    mb_ = nullptr;
+  }
   // Set through the W function, a window's procedure makes it a Unicode window.
-  for (HWND w : {main_, eq_, pe_})
-    if (w) SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ProcedureOf(w)));
-  Note("playing the 5.x line, settings in " + settingsFolder_);
+  if (line_.wide)
+    for (HWND w : {main_, eq_, pe_})
+      if (w) SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ProcedureOf(w)));
+  char version[16];
+  std::snprintf(version, sizeof version, "0x%X", static_cast<unsigned>(line_.version));
+  Note(std::string("playing the 5.x line (") + version + "), settings in " + settingsFolder_);
 }
 
 void HostApp::MakeDecoys() {
@@ -482,7 +506,7 @@ void HostApp::MakeDecoys() {
   for (const auto& d : decoys) {
     if (!d.hwnd) continue;
     const auto proc = reinterpret_cast<LONG_PTR>(d.proc);
-    fiveLine_ ? SetWindowLongPtrW(d.hwnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(d.hwnd, GWLP_WNDPROC, proc);
+    line_.wide ? SetWindowLongPtrW(d.hwnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(d.hwnd, GWLP_WNDPROC, proc);
   }
   Note("decoys made");
 }

@@ -6,20 +6,15 @@
 namespace host {
 namespace {
 
-// Commands the host itself understands besides the play, pause and stop of the contract.
-constexpr UINT kCommandPrevious = 40044;
-constexpr UINT kCommandNext = 40048;
-
 // Keys of the host's windows, as a player's.
 constexpr WPARAM kKeyComma = 188;
 constexpr WPARAM kKeyPeriod = 190;
 
-// The version the host tells in the 5.x line.
-constexpr LRESULT kFiveLineVersion = 0x5666;
-
 }  // namespace
 
-LRESULT HostApp::OnUserMessage(WPARAM wp, LPARAM code) {
+LRESULT HostApp::OnUserMessage(WPARAM wp, LPARAM code, bool& known) {
+  known = true;
+  const PlayerLine& line = line_;
   switch (code) {
     case kIpcIsPlaying:
       return static_cast<LRESULT>(clock_.State());
@@ -48,26 +43,46 @@ LRESULT HostApp::OnUserMessage(WPARAM wp, LPARAM code) {
       }
       return 0;
     case kIpcGetVersion:
-      return fiveLine_ ? kFiveLineVersion : 0;
+      return static_cast<LRESULT>(line.version);
     case kIpcGetIniFile:
-      return fiveLine_ ? reinterpret_cast<LRESULT>(iniPath_.c_str()) : 0;
+      if (!line.fiveLine) break;
+      return reinterpret_cast<LRESULT>(iniPath_.c_str());
     case kIpcGetSettingsFolder:
-      return fiveLine_ ? reinterpret_cast<LRESULT>(settingsFolder_.c_str()) : 0;
+      if (!line.fiveLine) break;
+      return reinterpret_cast<LRESULT>(settingsFolder_.c_str());
     case kIpcGetHostWindow:
-      if (!fiveLine_) return 0;
-      return reinterpret_cast<LRESULT>(wp == 0 ? eq_ : wp == 1 ? pe_ : nullptr);  // no MiniBrowser
+      if (!line.fiveLine) break;
+      return reinterpret_cast<LRESULT>(wp == 0 ? eq_ : wp == 1 ? pe_ : wp == 2 ? mb_ : nullptr);
     case kIpcGetPlaylistFileW: {
-      const PlaylistEntry* e = fiveLine_ && wp <= 0x7FFFFFFF ? clock_.Entry(static_cast<int>(wp)) : nullptr;
+      if (!line.wide) break;
+      const PlaylistEntry* e = wp <= 0x7FFFFFFF ? clock_.Entry(static_cast<int>(wp)) : nullptr;
       return e ? reinterpret_cast<LRESULT>(e->widePath.c_str()) : 0;
     }
+    case kMsgMainMenu:
+      if (!line.fiveLine) break;
+      return wp == 0 ? reinterpret_cast<LRESULT>(menu_.main) : 0;  // no other menu is told
+    case kMsgNewCommandId:
+      if (!line.commandIds) break;
+      return nextCommandId_++;
+    case kMsgMainShown:
+      if (!line.fiveLine) break;
+      return mainHidden_ ? 0 : 1;
+    case kMsgDoubleSize:
+      if (!line.fiveLine) break;
+      return double_ ? 1 : 0;
+    case kMsgShaded:
+      if (!line.shadeQuery) break;
+      return wp == static_cast<WPARAM>(-1) && shaded_ ? 1 : 0;
     case kIpcGetSkinInfo: {
       skinFolderAnswer_ = skins_.CurrentFolder();
       if (wp) CopyAnsiBounded(skinFolderAnswer_, reinterpret_cast<char*>(wp), kSkinPathBufferSize);
       return reinterpret_cast<LRESULT>(skins_.CurrentName());
     }
     default:
-      return 0;
+      break;
   }
+  known = false;
+  return kUnknownAnswer;
 }
 
 bool HostApp::OnPlayerKey(WPARAM vk) {
@@ -92,9 +107,16 @@ void HostApp::OnCommand(HWND hwnd, UINT id) {
     case kCommandStop: clock_.Stop(); break;
     case kCommandPrevious: clock_.Previous(); break;
     case kCommandNext: clock_.Next(); break;
-    default: return;
+    case kMenuExit: PostMessageA(hwnd, WM_CLOSE, 0, 0); return;
+    default:
+      if (id >= kMenuSkinFirst && id - kMenuSkinFirst < skins_.Names().size())
+        SelectSkin(skins_.Names()[id - kMenuSkinFirst]);
+      else if (id >= kMenuConfigFirst && id - kMenuConfigFirst < plugins_.Plugins().size())
+        plugins_.Configure(id - kMenuConfigFirst);
+      else
+        return;  // not the host's: a plug-in's own item, say
+      break;
   }
-  (void)hwnd;
   Refresh();
 }
 

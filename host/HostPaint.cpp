@@ -65,7 +65,9 @@ void HostApp::PaintRole(WindowRole role, HDC dc, const RECT& rc) {
   HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
   SetTextColor(dc, RGB(220, 220, 220));
   const char* title = role == WindowRole::Equalizer ? "EQUALIZER"
-                      : role == WindowRole::Playlist ? "PLAYLIST EDITOR" : "MINIBROWSER";
+                      : role == WindowRole::Playlist ? "PLAYLIST EDITOR"
+                      : role == WindowRole::Frame ? "MODERN SKIN"
+                      : role == WindowRole::PlaylistFrame ? "MODERN PLAYLIST" : "MINIBROWSER";
   TextOutA(dc, 6, 2, title, lstrlenA(title));
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);

@@ -13,6 +13,9 @@ struct CommandShape {
   int maxArgs;  // -1: any number
 };
 
+constexpr const char* kMainWindowActions[] = {"hide",  "show",    "minimise", "restore", "shade",
+                                              "unshade", "double", "single",   nullptr};
+
 // Every command the runner knows, with the number of arguments it takes.
 constexpr CommandShape kCommands[] = {
     {"load", 1, -1},       {"add", 1, -1},          {"select", 1, 1},     {"play", 0, 0},
@@ -23,7 +26,25 @@ constexpr CommandShape kCommands[] = {
     {"capture", 2, 2},     {"config", 0, 1},        {"menu-choose", 1, 1}, {"dialog-choose", 1, 1},
     {"log", 1, 1},         {"mark", 0, -1},         {"expect", 2, 3},     {"quit", 0, 0},
     {"unload", 0, 1},      {"player5", 1, 1},       {"decoys", 0, 0},     {"title", 2, 2},
+    {"player501", 1, 1},   {"modern", 0, 0},        {"mainwin", 1, 1},
 };
+
+// Commands whose first argument is one of a set of words.
+struct CommandWords {
+  const char* name;
+  const char* const* words;  // ends with null
+};
+constexpr CommandWords kCommandWords[] = {{"mainwin", kMainWindowActions}};
+
+bool FirstWordFits(const std::vector<std::string>& line) {
+  for (const CommandWords& c : kCommandWords) {
+    if (line[0] != c.name) continue;
+    for (const char* const* w = c.words; *w; ++w)
+      if (line[1] == *w) return true;
+    return false;
+  }
+  return true;
+}
 
 const CommandShape* FindCommand(const std::string& name) {
   for (const CommandShape& c : kCommands)
@@ -79,6 +100,8 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>& commands,
         errors.push_back({lineNo, "unknown command '" + words[0] + "'"});
       } else if (argc < shape->minArgs || (shape->maxArgs >= 0 && argc > shape->maxArgs)) {
         errors.push_back({lineNo, "wrong number of arguments for '" + words[0] + "'"});
+      } else if (!FirstWordFits(words)) {
+        errors.push_back({lineNo, "'" + words[0] + "' does not know '" + words[1] + "'"});
       } else {
         ScriptCommand cmd;
         cmd.line = lineNo;
@@ -160,6 +183,8 @@ bool ParseWindowRole(const std::string& text, WindowRole& role) {
   else if (text == "plugin") role = WindowRole::Plugin;
   else if (text == "decoy-eq") role = WindowRole::DecoyEqualizer;
   else if (text == "decoy-pe") role = WindowRole::DecoyPlaylist;
+  else if (text == "frame") role = WindowRole::Frame;
+  else if (text == "pe-frame") role = WindowRole::PlaylistFrame;
   else return false;
   return true;
 }

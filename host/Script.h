@@ -35,9 +35,10 @@ bool ParseInt32(const std::string& text, int32_t& value);
 bool ParseVirtualKey(const std::string& text, uint32_t& vk);
 
 // DecoyEqualizer, DecoyPlaylist: windows of the host's classes made after the host's own (`decoys`),
-// as another player running beside would have.
-enum class WindowRole { Main, Equalizer, Playlist, MiniBrowser, Plugin, DecoyEqualizer, DecoyPlaylist };
-// main, eq, pe, mb or plugin.
+// as another player running beside would have. Frame, PlaylistFrame: the modern skin's frames.
+enum class WindowRole { Main, Equalizer, Playlist, MiniBrowser, Plugin, DecoyEqualizer, DecoyPlaylist, Frame,
+                        PlaylistFrame };
+// main, eq, pe, mb, plugin, decoy-eq, decoy-pe, frame or pe-frame.
 bool ParseWindowRole(const std::string& text, WindowRole& role);
 
 }  // namespace host

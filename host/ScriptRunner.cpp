@@ -16,7 +16,7 @@ constexpr uint32_t kAdvancePumpMs = 250;
 
 bool IsSetupCommand(const std::string& name) {
   return name == "log" || name == "mark" || name == "skin" || name == "load" || name == "add" || name == "select" ||
-         name == "player5" || name == "decoys";
+         name == "player5" || name == "player501" || name == "modern" || name == "decoys";
 }
 
 LPARAM KeyLParam(uint32_t vk, bool up, bool alt) {
@@ -72,6 +72,7 @@ void ScriptRunner::Pump(uint32_t ms) {
         quit_ = true;
         return;
       }
+      if (app_.TakeAccelerator(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
@@ -191,12 +192,24 @@ bool ScriptRunner::Execute(const ScriptCommand& cmd) {
     app_.Note("mark " + text);
     return true;
   }
-  if (n == "player5") {
+  if (n == "player5" || n == "player501" || n == "modern") {
     if (pluginsLoaded_) {
-      Fail(cmd, "player5 must come before the plug-ins are loaded");
+      Fail(cmd, n + " must come before the plug-ins are loaded");
       return false;
     }
-    app_.PlayFiveLine(Resolve(a[0]));
+    if (n == "modern")
+      app_.PlayModernSkin();
+    else
+      app_.PlayFiveLine(Resolve(a[0]), n == "player5" ? kLineFive : kLineFiveEarly);
+    return true;
+  }
+  if (n == "mainwin") {
+    std::string why;
+    if (!app_.MainWindowAction(a[0], why)) {
+      Fail(cmd, why);
+      return false;
+    }
+    Pump(kSettleMs);
     return true;
   }
   if (n == "decoys") {
@@ -352,7 +365,7 @@ bool ScriptRunner::Expect(const ScriptCommand& cmd) {
   const std::string& value = cmd.args[1];
   PlayClock& clock = app_.Clock();
   uint32_t tolerance = 0;
-  const bool pair = what == "at" || what == "size" || what == "title";
+  const bool pair = what == "at" || what == "size" || what == "title" || what == "menuitem";
   if (!pair && cmd.args.size() > 2 && !ParseUint32(cmd.args[2], tolerance)) {
     Fail(cmd, "bad tolerance");
     return false;
@@ -426,6 +439,23 @@ bool ScriptRunner::Expect(const ScriptCommand& cmd) {
     actual = WideToUtf8(text);
     held = actual == cmd.args[2];
     if (!held) Fail(cmd, "expected title " + value + " " + cmd.args[2] + ", got " + actual);
+    return held;
+  } else if (what == "menuitems") {
+    held = within(static_cast<uint32_t>(GetMenuItemCount(app_.MainMenu())));
+  } else if (what == "menuitem") {
+    // value is the command id; the third word checked, unchecked or absent.
+    const std::string want = cmd.args.size() > 2 ? cmd.args[2] : "";
+    if (!ParseUint32(value, number) || (want != "checked" && want != "unchecked" && want != "absent")) {
+      Fail(cmd, "expect menuitem needs ID and checked, unchecked or absent");
+      return false;
+    }
+    actual = "absent";
+    const HMENU menu = app_.MainMenu();
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+      if (GetMenuItemID(menu, i) == number)
+        actual = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) ? "checked" : "unchecked";
+    held = actual == want;
+    if (!held) Fail(cmd, "expected menuitem " + value + " " + want + ", got " + actual);
     return held;
   } else if (what == "hidden") {
     std::string error;

@@ -26,6 +26,9 @@ void SnapAxis(int& lo, int& hi, const int targets[], int count, int distance) {
 
 bool Overlap(int aLo, int aHi, int bLo, int bHi) { return aLo <= bHi && bLo <= aHi; }
 
+// Windows that only touch at a corner are not docked.
+bool StrictOverlap(int aLo, int aHi, int bLo, int bHi) { return aLo < bHi && bLo < aHi; }
+
 }  // namespace
 
 Box SnapBox(const Box& moving, const std::vector<Box>& others, int distance) {
@@ -47,6 +50,33 @@ Box SnapBox(const Box& moving, const std::vector<Box>& others, int distance) {
   SnapAxis(b.left, b.right, xs.data(), static_cast<int>(xs.size()), distance);
   SnapAxis(b.top, b.bottom, ys.data(), static_cast<int>(ys.size()), distance);
   return b;
+}
+
+std::vector<Shift> DockedShifts(const Box& main, int dw, int dh, const std::vector<Box>& windows) {
+  std::vector<Shift> shifts(windows.size(), Shift{0, 0});
+  std::vector<bool> moved(windows.size(), false);
+  // Breadth first from the main window; each moved window passes its own shift on.
+  struct Mover {
+    Box box;
+    Shift below, right;
+  };
+  std::vector<Mover> queue = {{main, {0, dh}, {dw, 0}}};
+  for (size_t q = 0; q < queue.size(); ++q) {
+    const Mover m = queue[q];
+    for (size_t i = 0; i < windows.size(); ++i) {
+      if (moved[i]) continue;
+      const Box& w = windows[i];
+      const bool below = w.top == m.box.bottom && StrictOverlap(w.left, w.right, m.box.left, m.box.right);
+      const bool right = w.left == m.box.right && StrictOverlap(w.top, w.bottom, m.box.top, m.box.bottom);
+      if (!below && !right) continue;
+      // Settled by the first window it is docked to (the main window first); one that stays
+      // keeps those docked to it in place too.
+      moved[i] = true;
+      shifts[i] = below ? m.below : m.right;
+      if (shifts[i].dx != 0 || shifts[i].dy != 0) queue.push_back({w, shifts[i], shifts[i]});
+    }
+  }
+  return shifts;
 }
 
 }  // namespace host

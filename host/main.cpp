@@ -50,6 +50,7 @@ int RunDemo(host::HostApp& app, const std::vector<std::string>& files) {
   app.Refresh();
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (app.TakeAccelerator(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

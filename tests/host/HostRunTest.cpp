@@ -287,3 +287,86 @@ TEST_F(HostRun, CapturesWindowsAsBitmaps) {
 }
 
 }  // namespace
+
+namespace {
+
+// The probe's "ask" line: each message with the host's answer.
+std::string AskLine(const HostResult& r, int nth) {
+  int seen = 0;
+  for (const std::string& l : Lines(r.probe))
+    if (l.rfind("ask ", 0) == 0 && seen++ == nth) return l;
+  return "(no ask line " + std::to_string(nth) + ")";
+}
+
+TEST_F(HostRun, EachPlayerLineAnswersItsMessagesAndOneToTheRest) {
+  const std::string alt = "syskey main m\n";
+  const HostResult two = RunScript("line-two", "key plugin U\n" + alt + "expect at main 0,0\nquit\n");
+  EXPECT_EQ(two.exitCode, 0u) << two.log;
+  EXPECT_EQ(AskLine(two, 0), "ask 0=0 334=1 335=1 260=1 260=1 214=1 281=1 3019=1 3019=1 900=1 608=1 638=1 12345=1");
+  EXPECT_TRUE(Contains(two.log, "# host syskey 77 in Winamp v1.x\n")) << two.log;  // no accelerator in 2.x
+  EXPECT_TRUE(Contains(two.log, " user 334 0 1\n")) << two.log;
+
+  const HostResult early = RunScript("line-early", "player501 profile501\nkey plugin U\nquit\n");
+  EXPECT_EQ(early.exitCode, 0u) << early.log;
+  EXPECT_EQ(AskLine(early, 0), "ask 0=" + std::to_string(0x5001) +
+                                   " 334=pointer 335=pointer 260=Winamp EQ 260=Winamp MB 214=1 281=menu 3019=1 3019=1"
+                                   " 900=1 608=0 638=1 12345=1");
+
+  // Alt+M to the equalizer is the player's: the main window is minimised as Windows does it,
+  // and the windows it owns are hidden until it is restored.
+  const HostResult five = RunScript("line-five",
+                                    "player5 profile5\nkey plugin U\n"
+                                    "syskey eq m\nexpect at main -32000,-32000\nexpect hidden pe\nexpect hidden plugin\n"
+                                    "mainwin restore\nexpect at main 0,0\nexpect visible pe\nexpect visible plugin\n"
+                                    "mainwin hide\nexpect at main 0,-30000\nexpect visible main\n"
+                                    "mainwin double\nmainwin shade\nexpect size main 550,28\nkey plugin U\n"
+                                    "mainwin show\nexpect at main 0,0\n"
+                                    "expect menuitems 9\nkey plugin I\nexpect menuitems 10\nexpect menuitem 46004 checked\n"
+                                    "menu-choose 46004\nrclick main 10 10\nkey plugin I\nexpect menuitem 46004 absent\n"
+                                    "expect menuitems 9\nquit\n");
+  EXPECT_EQ(five.exitCode, 0u) << five.log;
+  const std::string version = "ask 0=" + std::to_string(0x5666);
+  EXPECT_EQ(AskLine(five, 0), version + " 334=pointer 335=pointer 260=Winamp EQ 260=0 214=0 281=menu "
+                                        "3019=46000 3019=46001 900=1 608=0 638=0 12345=1");
+  EXPECT_EQ(AskLine(five, 1), version + " 334=pointer 335=pointer 260=Winamp EQ 260=0 214=0 281=menu "
+                                        "3019=46002 3019=46003 900=0 608=1 638=1 12345=1");
+  EXPECT_TRUE(Contains(five.log, "# host accelerator Alt+M in Winamp EQ: minimise\n")) << five.log;
+  // A plug-in's checked item in the main menu is chosen like the host's own and comes to the
+  // main window as a command, which the host leaves alone.
+  EXPECT_TRUE(Contains(five.probe, "inserted 46004 1\n")) << five.probe;
+  EXPECT_TRUE(Contains(five.log, " command 46004\n")) << five.log;
+  EXPECT_TRUE(Contains(five.probe, "removed 46004 1\n")) << five.probe;
+  EXPECT_FALSE(Contains(five.log, "# host syskey 77")) << five.log;
+}
+
+TEST_F(HostRun, ResizingTheMainWindowMovesTheWindowsDockedToIt) {
+  // eq below the main window, pe below eq, mb first on the main window's right edge, then on
+  // the playlist editor's; the probe window (a plug-in's) is never moved by the host.
+  const HostResult r = RunScript("redock",
+                                 "move mb 275 0\nmainwin double\nexpect size main 550,232\n"
+                                 "expect at eq 0,232\nexpect at pe 0,348\nexpect at mb 550,0\n"
+                                 "mainwin single\nexpect at eq 0,116\nexpect at mb 275,0\n"
+                                 "mainwin shade\nexpect size main 275,14\nexpect at main 0,0\n"
+                                 "expect at eq 0,14\nexpect at pe 0,130\nexpect at mb 275,0\n"
+                                 "move mb 275 130\nmainwin unshade\nexpect at pe 0,232\nexpect at mb 275,232\n"
+                                 "move eq 500 500\nmainwin shade\nexpect at eq 500,500\nexpect at pe 0,232\n"
+                                 "expect at plugin 600,0\nquit\n");
+  EXPECT_EQ(r.exitCode, 0u) << r.log;
+}
+
+TEST_F(HostRun, AModernSkinFramesThePlaylistAndKeepsTheMainWindowAtTheMonitorsFoot) {
+  const int lastRow = GetSystemMetrics(SM_CYSCREEN) - 1;  // the host runs on this test's display
+  const HostResult r = RunScript("modern",
+                                 "modern\nexpect at main 0,-30000\nexpect visible main\nexpect hidden eq\n"
+                                 "expect at frame 0,0\nexpect at pe-frame 0,116\nexpect at pe 0,116\n"
+                                 "move frame 100 200\nexpect at main 0," + std::to_string(lastRow) + "\n"
+                                 "move main 40 40\ndrag frame 10 10 60 10 2\nexpect at frame 150,200\n"
+                                 "expect at main 0," + std::to_string(lastRow) + "\n"
+                                 "move pe-frame 300 300\nexpect at pe 300,300\nexpect size pe 275,232\nquit\n");
+  EXPECT_EQ(r.exitCode, 0u) << r.log;
+  // The frames' moves reach a location-change hook as they do under Windows.
+  EXPECT_TRUE(Contains(r.probe, "location frame 100,200\n")) << r.probe;
+  EXPECT_TRUE(Contains(r.probe, "location frame 150,200\n")) << r.probe;
+}
+
+}  // namespace

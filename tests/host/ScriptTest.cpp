@@ -43,6 +43,26 @@ TEST(Script, ReportsEveryBadLineWithItsNumber) {
   EXPECT_EQ(errors[4].line, 6);
 }
 
+TEST(Script, ChecksTheShapeOfEachCommand) {
+  const struct {
+    const char* line;
+    bool good;
+  } lines[] = {
+      {"player501 profile", true}, {"player501", false},        {"modern", true},
+      {"modern now", false},       {"mainwin hide", true},      {"mainwin show", true},
+      {"mainwin minimise", true},  {"mainwin restore", true},   {"mainwin shade", true},
+      {"mainwin unshade", true},   {"mainwin double", true},    {"mainwin single", true},
+      {"mainwin minimize", false}, {"mainwin", false},          {"mainwin hide show", false},
+      {"expect menuitems 9", true}, {"expect menuitem 46000 checked", true}, {"move frame 1 2", true},
+  };
+  for (const auto& l : lines) {
+    std::vector<ScriptCommand> cmds;
+    std::vector<ScriptError> errors;
+    EXPECT_EQ(ParseScript(l.line, cmds, errors), l.good) << l.line;
+    EXPECT_EQ(cmds.size(), l.good ? 1u : 0u) << l.line;
+  }
+}
+
 TEST(Script, NumbersAreCheckedForRangeAndForm) {
   uint32_t u = 0;
   EXPECT_TRUE(ParseUint32("4294967295", u));
@@ -81,6 +101,10 @@ TEST(Script, KeyNamesBecomeVirtualKeys) {
   WindowRole r;
   EXPECT_TRUE(ParseWindowRole("mb", r));
   EXPECT_EQ(r, WindowRole::MiniBrowser);
+  EXPECT_TRUE(ParseWindowRole("frame", r));
+  EXPECT_EQ(r, WindowRole::Frame);
+  EXPECT_TRUE(ParseWindowRole("pe-frame", r));
+  EXPECT_EQ(r, WindowRole::PlaylistFrame);
   EXPECT_FALSE(ParseWindowRole("PE", r));
 }
 

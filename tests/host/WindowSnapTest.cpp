@@ -45,5 +45,25 @@ TEST(WindowSnap, TakesTheNearestEdge) {
   EXPECT_EQ(b.left, -275);
 }
 
+TEST(WindowDock, MovesWindowsDockedBelowOrRightByTheChangeInSize) {
+  // eq below main, pe below eq; then a window touching main only at its corner but on eq's right
+  // edge, one on pe's right edge, one a pixel below main, and a tall one on main's right edge
+  // that also lies on eq's: the main window decides for it.
+  const std::vector<Box> windows = {At(0, 116), At(0, 232),   At(275, 116),
+                                    At(275, 232), At(0, 117), {275, 0, 550, 348}};
+  const std::vector<Shift> shade = DockedShifts(kMain, 0, -102, windows);
+  const int shadeDy[] = {-102, -102, -102, -102, 0, 0};
+  const std::vector<Shift> twice = DockedShifts(kMain, 275, 116, windows);
+  const Shift twiceShift[] = {{0, 116}, {0, 116}, {0, 116}, {0, 116}, {0, 0}, {275, 0}};
+  ASSERT_EQ(shade.size(), windows.size());
+  ASSERT_EQ(twice.size(), windows.size());
+  for (size_t i = 0; i < windows.size(); ++i) {
+    EXPECT_EQ(shade[i].dx, 0) << i;
+    EXPECT_EQ(shade[i].dy, shadeDy[i]) << i;
+    EXPECT_EQ(twice[i].dx, twiceShift[i].dx) << i;
+    EXPECT_EQ(twice[i].dy, twiceShift[i].dy) << i;
+  }
+}
+
 }  // namespace
 }  // namespace host

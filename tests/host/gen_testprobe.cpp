@@ -15,6 +15,8 @@ namespace {
 std::FILE* g_out = nullptr;
 HINSTANCE g_module = nullptr;
 HWND g_window = nullptr;
+HWINEVENTHOOK g_locationHook = nullptr;
+UINT g_hostItem = 0;  // the probe's item in the host's main menu, 0 when none
 int g_calls = 0;  // order of the host's calls into the record
 
 constexpr char kProbeClass[] = "SimpleVis";
@@ -58,6 +60,38 @@ void QueryAll() {
   Write("query 201 %s|%s", terminated ? folder : "(unterminated)", skin ? skin : "(null)");
 }
 
+// An answer as text: a menu or window handle by what it is, other large values as a pointer.
+std::string Answer(LRESULT r) {
+  if (static_cast<ULONG_PTR>(r) > 0xFFFF) {
+    if (IsMenu(reinterpret_cast<HMENU>(r))) return "menu";
+    char cls[64] = {};
+    if (IsWindow(reinterpret_cast<HWND>(r)) && GetClassNameA(reinterpret_cast<HWND>(r), cls, sizeof cls)) return cls;
+    return "pointer";
+  }
+  return std::to_string(static_cast<long long>(r));
+}
+
+// Messages whose answers tell a player line apart, and one no player knows.
+void AskLine() {
+  const struct {
+    LPARAM code;
+    WPARAM wp;
+  } asks[] = {{0, 0},   {334, 0},  {335, 0},  {260, 0},  {260, 2}, {214, 0},  {281, 0},
+              {3019, 0}, {3019, 0}, {900, 0}, {608, 0}, {638, static_cast<WPARAM>(-1)}, {12345, 0}};
+  std::string line = "ask";
+  for (const auto& a : asks) line += " " + std::to_string(a.code) + "=" + Answer(Ask(a.code, a.wp));
+  Write("%s", line.c_str());
+}
+
+void CALLBACK OnLocationChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG, DWORD, DWORD) {
+  char cls[64] = {};
+  RECT r;
+  if (object != OBJID_WINDOW || !GetClassNameA(hwnd, cls, sizeof cls) || std::strcmp(cls, "trackcase frame") != 0 ||
+      !GetWindowRect(hwnd, &r))
+    return;
+  Write("location frame %ld,%ld", r.left, r.top);
+}
+
 void ShowMenu(HWND hwnd) {
   HMENU menu = CreatePopupMenu();
   AppendMenuA(menu, MF_STRING, kItemOne, "One");
@@ -80,6 +114,19 @@ void OnKey(WPARAM vk) {
   Write("key %u", static_cast<unsigned>(vk));
   if (vk == 'Q') {
     QueryAll();
+  } else if (vk == 'U') {
+    AskLine();
+  } else if (vk == 'I') {
+    // Puts a checked item of its own at the top of the host's main menu, or takes it away.
+    const HMENU menu = reinterpret_cast<HMENU>(Ask(281, 0));
+    if (g_hostItem) {
+      Write("removed %u %d", g_hostItem, DeleteMenu(menu, g_hostItem, MF_BYCOMMAND) ? 1 : 0);
+      g_hostItem = 0;
+    } else {
+      g_hostItem = static_cast<UINT>(Ask(3019));
+      Write("inserted %u %d", g_hostItem,
+            InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING | MF_CHECKED, g_hostItem, "Probe") ? 1 : 0);
+    }
   } else if (vk >= '0' && vk <= '9') {
     // Digit n seeks to n seconds; the host's answer tells whether it took the seek.
     Write("seek %u -> %ld", static_cast<unsigned>((vk - '0') * 1000),
@@ -154,6 +201,8 @@ int __cdecl Init() {
                              g_record.hwndParent, nullptr, g_module, nullptr);
   if (!g_window) return 1;
   ShowWindow(g_window, SW_SHOWNOACTIVATE);
+  g_locationHook = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, OnLocationChange,
+                                   GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
   return 0;
 }
 
@@ -165,6 +214,8 @@ void __cdecl Config() {
 
 void __cdecl Quit() {
   Write("quit %d", ++g_calls);
+  if (g_locationHook) UnhookWinEvent(g_locationHook);
+  g_locationHook = nullptr;
   if (g_window) DestroyWindow(g_window);
   g_window = nullptr;
   UnregisterClassA(kProbeClass, g_module);
