@@ -1,5 +1,5 @@
 // The ten-byte header of an ID3v2 tag: "ID3", major version, revision, flags and the syncsafe size
-// of the body that follows (and, in 2.4, of the footer the 0x10 flag announces after it).
+// of the body that follows; in 2.4 a ten-byte footer may follow the body.
 #pragma once
 #include <cstddef>
 #include <cstdint>
