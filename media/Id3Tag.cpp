@@ -142,8 +142,8 @@ Id3Result CId3tagv2::LoadBody(const Id3TagHeader& head, ByteSource& in, uint64_t
 bool CId3tagv2::ParseFrameHeader(ByteSource& in, uint64_t at, uint64_t remaining, const uint8_t* bytes,
                                  FrameLayout layout, Id3FrameHeader& frame) {
   const bool parsed = frame.Parse(bytes, remaining, layout);
-  if (layout != FrameLayout::V24 || (parsed && EndsOnFrameBoundary(in, at, remaining, frame.headerSize + frame.bodySize)))
-    return parsed;
+  if (layout != FrameLayout::V24) return parsed;
+  if (parsed && EndsOnFrameBoundary(in, at, remaining, frame.headerSize + frame.bodySize)) return true;
   Id3FrameHeader plain;
   if (plain.Parse(bytes, remaining, FrameLayout::V24Plain) &&
       EndsOnFrameBoundary(in, at, remaining, plain.headerSize + plain.bodySize)) {
