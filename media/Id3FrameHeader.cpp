@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "media/Id3v24Frame.h"
+
 namespace media {
 
 namespace {
@@ -24,15 +26,17 @@ const char* MapId22(const uint8_t* id) {
   return nullptr;
 }
 
-constexpr char kShownIds[][5] = {"TIT2", "TPE1", "TALB", "TYER", "TRCK", "COMM"};
+constexpr char kShownIds[][5] = {"TIT2", "TPE1", "TALB", "TYER", "TRCK", "COMM", "TDRC"};
 
 }  // namespace
 
-bool Id3FrameHeader::Parse(const uint8_t* p, uint64_t remaining, bool tenByteHeaders) {
-  headerSize = FrameHeaderSize(tenByteHeaders);
+bool Id3FrameHeader::Parse(const uint8_t* p, uint64_t remaining, FrameLayout layout) {
+  headerSize = FrameHeaderSize(layout);
   if (remaining < headerSize) return false;
-  if (tenByteHeaders) {
-    bodySize = (uint32_t{p[4]} << 24) | (uint32_t{p[5]} << 16) | (uint32_t{p[6]} << 8) | uint32_t{p[7]};
+  if (layout != FrameLayout::V22) {
+    bodySize = layout == FrameLayout::V24 ? DecodeSyncsafe28(p + 4)
+                                          : (uint32_t{p[4]} << 24) | (uint32_t{p[5]} << 16) | (uint32_t{p[6]} << 8) |
+                                                uint32_t{p[7]};
     if (uint64_t{bodySize} + headerSize > remaining) return false;
     if (p[0] == 0 && p[1] == 0 && p[2] == 0 && p[3] == 0) return false;  // padding
     std::memcpy(id, p, 4);

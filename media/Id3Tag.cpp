@@ -8,6 +8,7 @@
 #include "archive/MemorySource.h"
 #include "media/Id3FrameHeader.h"
 #include "media/Id3Text.h"
+#include "media/Id3v24Frame.h"
 
 namespace media {
 
@@ -23,11 +24,21 @@ uint32_t BigEndian32(const uint8_t* p) {
 }
 
 // Where the frames start in a body of `bodySize` bytes that opens with an extended header whose
-// size field is at `sizeField` (null when the body is shorter than the field).
-uint64_t ExtendedHeaderEnd(const uint8_t* sizeField, uint64_t bodySize) {
+// size field is at `sizeField` (null when the body is shorter than the field). The 2.3 size leaves
+// out its own four bytes; the 2.4 size counts them.
+uint64_t ExtendedHeaderEnd(const uint8_t* sizeField, uint64_t bodySize, bool version24) {
   if (sizeField == nullptr) return bodySize;
-  const uint64_t skip = 4 + uint64_t{DecodeSyncsafe(sizeField)};
+  uint64_t skip = 4 + uint64_t{DecodeSyncsafe(sizeField)};
+  if (version24) {
+    skip = DecodeSyncsafe28(sizeField);
+    if (skip < 4) skip = 4;  // damaged: at least the size field itself is no frame
+  }
   return skip > bodySize ? bodySize : skip;
+}
+
+FrameLayout LayoutOf(const Id3TagHeader& head) {
+  if (head.IsVersion24()) return FrameLayout::V24;
+  return head.version >= 0x0300 ? FrameLayout::V23 : FrameLayout::V22;
 }
 
 }  // namespace
@@ -74,8 +85,10 @@ Id3Result CId3tagv2::Load(ByteSource& in, uint64_t offset, uint64_t available, u
   const uint64_t bodySize = head.bodySize;
   if (bodySize > available - kId3v2HeaderSize) return Id3Result::Truncated;  // never allocate that
   const uint64_t bodyStart = offset + kId3v2HeaderSize;
-  // An unsynchronised tag shows its frame headers only once the whole body is restored.
-  if (bodySize > walkAbove && !(head.flags & kId3Unsynchronised)) {
+  // Before 2.4 an unsynchronised tag shows its frame headers only once the whole body is restored;
+  // a 2.4 tag restores each frame on its own.
+  const bool restoreWhole = (head.flags & kId3Unsynchronised) != 0 && !head.IsVersion24();
+  if (bodySize > walkAbove && !restoreWhole) {
     // Read whole, a body the archive does not hold would fail; so it does here.
     if (bodyStart > in.Size() || bodySize > in.Size() - bodyStart) return Id3Result::Truncated;
     return LoadBody(head, in, bodyStart, bodySize, false);
@@ -89,7 +102,7 @@ Id3Result CId3tagv2::Load(ByteSource& in, uint64_t offset, uint64_t available, u
     return Id3Result::OutOfMemory;
   }
   if (in.ReadAt(bodyStart, body.data(), body.size()) != body.size()) return Id3Result::Truncated;
-  if (head.flags & kId3Unsynchronised) Deunsynchronise(body);
+  if (restoreWhole) Deunsynchronise(body);
   MemorySource restored(body.data(), body.size());
   return LoadBody(head, restored, 0, body.size(), true);
 }
@@ -104,9 +117,10 @@ Id3Result CId3tagv2::LoadBody(const Id3TagHeader& head, ByteSource& in, uint64_t
       uint8_t sizeField[4];
       const bool sized = size >= 4 && in.ReadAt(at, sizeField, sizeof sizeField) == sizeof sizeField;
       if (size >= 4 && !sized) return Id3Result::Truncated;
-      start = ExtendedHeaderEnd(sized ? sizeField : nullptr, size);
+      start = ExtendedHeaderEnd(sized ? sizeField : nullptr, size, head.IsVersion24());
     }
-    if (!WalkFrames(in, at + start, size - start, head.version >= 0x0300, keepAll)) {
+    const bool frameUnsync = head.IsVersion24() && (head.flags & kId3Unsynchronised) != 0;
+    if (!WalkFrames(in, at + start, size - start, LayoutOf(head), keepAll, frameUnsync)) {
       Reset();
       return Id3Result::Truncated;
     }
@@ -116,7 +130,7 @@ Id3Result CId3tagv2::LoadBody(const Id3TagHeader& head, ByteSource& in, uint64_t
       stored[kRevision] = 0;
     }
     std::memcpy(header, stored, sizeof(header));
-    version = 0x0300;
+    version = head.IsVersion24() ? static_cast<uint16_t>(0x0400 + stored[kRevision]) : 0x0300;
     loaded = true;
     return Id3Result::Loaded;
   } catch (const std::exception&) {
@@ -125,23 +139,43 @@ Id3Result CId3tagv2::LoadBody(const Id3TagHeader& head, ByteSource& in, uint64_t
   }
 }
 
-bool CId3tagv2::WalkFrames(ByteSource& in, uint64_t at, uint64_t remaining, bool tenByteHeaders, bool keepAll) {
+bool CId3tagv2::ParseFrameHeader(ByteSource& in, uint64_t at, uint64_t remaining, const uint8_t* bytes,
+                                 FrameLayout layout, Id3FrameHeader& frame) {
+  const bool parsed = frame.Parse(bytes, remaining, layout);
+  if (layout != FrameLayout::V24) return parsed;
+  if (parsed && EndsOnFrameBoundary(in, at, remaining, frame.headerSize + frame.bodySize)) return true;
+  Id3FrameHeader plain;
+  if (plain.Parse(bytes, remaining, FrameLayout::V24Plain) &&
+      EndsOnFrameBoundary(in, at, remaining, plain.headerSize + plain.bodySize)) {
+    frame = plain;
+    return true;
+  }
+  return parsed;
+}
+
+bool CId3tagv2::WalkFrames(ByteSource& in, uint64_t at, uint64_t remaining, FrameLayout layout, bool keepAll,
+                           bool tagUnsynchronised) {
   uint8_t bytes[kFrameHeader23] = {};
   Id3FrameHeader frame;
+  const bool version24 = layout == FrameLayout::V24;
   while (remaining > 0) {
-    const size_t headerSize = FrameHeaderSize(tenByteHeaders);
+    const size_t headerSize = FrameHeaderSize(layout);
     if (remaining >= headerSize && in.ReadAt(at, bytes, headerSize) != headerSize) return false;
-    if (!frame.Parse(bytes, remaining, tenByteHeaders)) return true;
+    if (!ParseFrameHeader(in, at, remaining, bytes, layout, frame)) return true;
     const uint32_t key = FrameKey(frame.id);
-    // Only the first frame of each ID counts, so a later one of a shown ID is passed over too.
-    if ((keepAll || IsShownFrame(frame.id)) && frames.find(key) == frames.end()) {
+    // Only the first frame of each ID counts, so a later one of a shown ID is passed over too. A
+    // compressed or encrypted frame is passed over without taking its ID.
+    if ((keepAll || IsShownFrame(frame.id)) && frames.find(key) == frames.end() &&
+        (!version24 || IsReadableBody(frame.flags))) {
       try {
         CId3Frame kept(frame.id, nullptr, 0, frame.flags);
         kept.data.resize(frame.bodySize);
         if (frame.bodySize != 0 && in.ReadAt(at + headerSize, kept.data.data(), frame.bodySize) != frame.bodySize)
           return false;
-        kept.size = frame.bodySize;
-        frames.emplace(key, std::move(kept));
+        if (!version24 || UnwrapFrameBody(kept.data, frame.flags, tagUnsynchronised)) {
+          kept.size = static_cast<uint32_t>(kept.data.size());
+          frames.emplace(key, std::move(kept));
+        }
       } catch (const std::bad_alloc&) {
         return true;  // no memory for this frame: keep the frames read so far
       }
@@ -156,9 +190,16 @@ std::string CId3tagv2::GetFrameText(const char id[4]) const {
   const CId3Frame* frame = FindFrame(id);
   if (frame == nullptr || frame->size == 0) return std::string();
   const size_t size = frame->data.size() < frame->size ? frame->data.size() : frame->size;
-  if (std::memcmp(id, "COMM", 4) == 0) return DecodeCommentFrame(frame->data.data(), size);
-  if (id[0] == 'T') return DecodeTextFrame(frame->data.data(), size);
+  const TextRules rules = IsVersion24() ? TextRules::Version24 : TextRules::Version23;
+  if (std::memcmp(id, "COMM", 4) == 0) return DecodeCommentFrame(frame->data.data(), size, rules);
+  if (id[0] == 'T') return DecodeTextFrame(frame->data.data(), size, rules);
   return std::string();
+}
+
+std::string CId3tagv2::GetYear() const {
+  if (!IsVersion24() || FindFrame("TYER") != nullptr) return GetFrameText("TYER");
+  // A timestamp "yyyy", "yyyy-MM-dd", ...: its year is its first four characters.
+  return GetFrameText("TDRC").substr(0, 4);
 }
 
 }  // namespace media

@@ -1,4 +1,4 @@
-// An ID3v2 tag of version 2.2 or 2.3 at the start of an MP3 member, held as a table of frames
+// An ID3v2 tag of version 2.2, 2.3 or 2.4 at the start of an MP3 member, held as a table of frames
 // keyed by their four ID bytes. One load path: the header and the frame headers are parsed from
 // bytes read through a ByteSource (the archive, or the restored body in memory).
 #pragma once
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "media/Id3FrameHeader.h"
 #include "media/Id3TagHeader.h"
 #include "platform/ByteSource.h"
 
@@ -21,7 +22,7 @@ constexpr uint64_t kWalkedBodySize = 64 * 1024;
 enum class Id3Result {
   Loaded,
   NoTag,        // no "ID3" header there, or fewer than ten bytes
-  Unsupported,  // 2.4, or 2.3 with a revision above 0
+  Unsupported,  // 2.3 with a revision above 0, or a major version above 4
   Truncated,    // the body claims more than its owner or the archive holds, or a read fell short
   OutOfMemory,  // no memory for the body
 };
@@ -60,7 +61,8 @@ class CId3tagv2 {
   std::string GetTrackNumber() const { return GetFrameText("TRCK"); }
   std::string GetArtist() const { return GetFrameText("TPE1"); }
   std::string GetAlbum() const { return GetFrameText("TALB"); }
-  std::string GetYear() const { return GetFrameText("TYER"); }
+  // "TYER"; in a 2.4 tag without one, the year that leads the recording time "TDRC".
+  std::string GetYear() const;
   std::string GetComment() const { return GetFrameText("COMM"); }
 
   // The four ID bytes as one big-endian value, the key of `frames`.
@@ -69,14 +71,21 @@ class CId3tagv2 {
 
   bool loaded = false;
   uint8_t header[kId3v2HeaderSize] = {};
-  uint16_t version = 0x0300;
+  uint16_t version = 0x0300;  // 0x0300 for 2.2 and 2.3 tags; 0x0400 + revision for 2.4 ones
   std::map<uint32_t, CId3Frame> frames;
 
  private:
   // The steps after the header over the body's `size` bytes at `at` of `in`: the extended header,
   // the frames (all of them, or only the shown ones), then the header kept as read.
   Id3Result LoadBody(const Id3TagHeader& head, ByteSource& in, uint64_t at, uint64_t size, bool keepAll);
-  bool WalkFrames(ByteSource& in, uint64_t at, uint64_t remaining, bool tenByteHeaders, bool keepAll);  // false: a read failed
+  // False: a read failed.
+  bool WalkFrames(ByteSource& in, uint64_t at, uint64_t remaining, FrameLayout layout, bool keepAll,
+                  bool tagUnsynchronised);
+  // The header at `at` (its bytes in `bytes`), with the plain size in place of the syncsafe one
+  // where only the plain one ends on a frame boundary. False where the walk ends.
+  static bool ParseFrameHeader(ByteSource& in, uint64_t at, uint64_t remaining, const uint8_t* bytes,
+                               FrameLayout layout, Id3FrameHeader& frame);
+  bool IsVersion24() const { return version >= 0x0400; }
 };
 
 }  // namespace media

@@ -1,5 +1,5 @@
 // The ten-byte header of an ID3v2 tag: "ID3", major version, revision, flags and the syncsafe size
-// of the body that follows.
+// of the body that follows; in 2.4 a ten-byte footer may follow the body.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -24,8 +24,10 @@ struct Id3TagHeader {
 
   // Takes the first ten of `size` bytes at `p`; false when they are no ID3v2 header.
   bool Parse(const uint8_t* p, size_t size);
-  // 2.3.0 and older: a newer revision or 2.4 lays its frames out differently.
-  bool IsSupported() const { return version <= 0x0300; }
+  // 2.3.0 and older, and 2.4 of any revision. A 2.3 revision above 0 or a later major version may
+  // lay its frames out in ways this reader does not know.
+  bool IsSupported() const { return version <= 0x0300 || IsVersion24(); }
+  bool IsVersion24() const { return bytes[3] == 4; }
   // Header, body and the footer the 0x10 flag announces.
   uint64_t TotalSize() const;
 };

@@ -20,7 +20,7 @@ import sys
 from pathlib import Path
 
 from mutagen.apev2 import APEv2
-from mutagen.id3 import APIC, COMM, ID3, TALB, TCON, TIT2, TPE1, TRCK, TYER, ParseID3v1
+from mutagen.id3 import APIC, COMM, ID3, TALB, TCON, TDRC, TIT2, TPE1, TRCK, TYER, ParseID3v1
 from mutagen.id3 import delete as delete_tags
 
 
@@ -90,11 +90,22 @@ def make_tagged(folder, picture):
     tag(folder / "tagged_ape_v1.mp3", [TIT2(encoding=0, text="Gain Title"), TPE1(encoding=0, text="Gain Artist"),
                                         TRCK(encoding=0, text="5")])
 
-    # ID3v2.4 (what mid3v2 writes) is not read; its ID3v1 is.
+    # ID3v2.4, what mid3v2 writes, with an ID3v1 beside it.
     shutil.copy(folder / "lame_cbr32_16k_info.mp3", folder / "tagged_v24.mp3")
     tag(folder / "tagged_v24.mp3", [
         TIT2(encoding=3, text="新しい版"), TPE1(encoding=0, text="V24 Artist"), TCON(encoding=0, text="Pop"),
     ], v2_version=4)
+
+    # mutagen's default ID3v2.4: UTF-8, UTF-16 and UTF-16BE texts, several values in one frame and
+    # the year as a recording time; then the same frames saved as 2.3, which mutagen converts to
+    # UTF-16, values joined by "/" and TYER.
+    for name, version in (("tagged_v24_values.mp3", 4), ("tagged_v23_values.mp3", 3)):
+        shutil.copy(folder / "lame_cbr16_8k.mp3", folder / name)
+        tag(folder / name, [
+            TIT2(encoding=3, text=["春の歌", "別題"]), TPE1(encoding=1, text=["歌手", "合唱団"]),
+            TALB(encoding=2, text="四季の歌"), TDRC(encoding=3, text="2019-04-01"), TRCK(encoding=3, text="2/10"),
+            COMM(encoding=3, lang="jpn", desc="説明", text=["一行目", "二行目"]),
+        ], v2_version=version)
 
 
 def leading_int(text):
@@ -122,7 +133,7 @@ def expected_tags(path):
     data = path.read_bytes()
     try:
         tags = ID3(path)
-        v2 = tags.version[:2] in ((2, 2), (2, 3)) and data[:3] == b"ID3" and data[3] <= 3
+        v2 = tags.version[:2] in ((2, 2), (2, 3), (2, 4)) and data[:3] == b"ID3" and data[3] <= 4
     except Exception:
         tags, v2 = None, False
     if v2:

@@ -41,6 +41,10 @@ ffmpeg -v error -y -i "$work/a44.wav" -c:a libmp3lame -q:a 5 "$out/ffmpeg_vbr.mp
 ffmpeg -v error -y -i "$work/a22.wav" -c:a libmp3lame -b:a 48k -write_xing 0 -id3v2_version 3 \
   -metadata title="東京の夜" -metadata artist="ソフト表示" -metadata album="Album 2" \
   -metadata date=2011 -metadata track=4/9 "$out/ffmpeg_tagged.mp3"
+# ffmpeg's own default: ID3v2.4 with UTF-8 texts and no ID3v1, as converted albums come.
+ffmpeg -v error -y -i "$work/a16.wav" -c:a libmp3lame -b:a 24k -write_xing 0 \
+  -metadata title="春の歌" -metadata artist="歌い手" -metadata album="四季" \
+  -metadata date=2019 -metadata track=1/3 "$out/ffmpeg_tagged_v24.mp3"
 
 # VBR written to a pipe: neither encoder can go back to write its Xing frame.
 lame --quiet -V 2 "$work/a44.wav" - > "$out/lame_vbr_pipe.mp3"
@@ -49,7 +53,7 @@ ffmpeg -v error -y -i "$work/a22.wav" -c:a libmp3lame -q:a 2 -f mp3 pipe:1 > "$o
 # A picture of about 100 kB for the tags that carry one.
 convert -seed 1 -size 260x210 xc: +noise Random -quality 92 "$work/picture.jpg"
 
-# mutagen tags the lame files (ID3v2.3 and ID3v1) and writes expected.txt.
+# mutagen tags the lame files (ID3v2.3, ID3v2.4 and ID3v1) and writes expected.txt.
 /usr/bin/python3 "$root/tools/make_media_fixtures.py" "$out" "$work/picture.jpg"
 ls -l "$out"
 du -sh "$out"

@@ -52,8 +52,8 @@ TEST(Id3v2Load, RefusesWhatIsNoReadableTag) {
   Id3Result result = Id3Result::Loaded;
   LoadTag("TAG" + std::string(20, 'x'), &result);
   EXPECT_EQ(result, Id3Result::NoTag);
-  // 2.4 and 2.3 with a revision above 0 are newer than 2.3.0.
-  EXPECT_FALSE(LoadTag(build::Tag(build::Frame("TIT2", build::Latin("x")), 4), &result).loaded);
+  // A later major version, and 2.3 with a revision above 0.
+  EXPECT_FALSE(LoadTag(build::Tag(build::Frame("TIT2", build::Latin("x")), 5), &result).loaded);
   EXPECT_EQ(result, Id3Result::Unsupported);
   EXPECT_FALSE(LoadTag(build::Tag(build::Frame("TIT2", build::Latin("x")), 3, 1)).loaded);
   // A header whose size claims more than the bytes hold is a short read.
@@ -170,6 +170,56 @@ TEST(Id3v2Load, SizeClaimsBeyondTheOwnerAreRefusedBeforeReading) {
   EXPECT_EQ(LoadThroughReader(tag, whole, whole.size() - 1), Id3Result::Truncated);
 }
 
+// What 2.4 changes, each case a tag and the texts it must give.
+TEST(Id3v2Load, Version24Tags) {
+  using namespace build;
+  const std::string longText(200, 'x');  // body 201: syncsafe 00 00 01 49, read plain 329
+  const std::string unsynced = Unsynchronise(Latin("a\xFF\xE0z"));
+  struct Case {
+    const char* what;
+    std::string tag;
+    std::string title, artist, year, comment;
+  } cases[] = {
+      {"syncsafe size preferred where both land", Tag(Frame24("TIT2", Latin(longText)) + Frame24("TPE1", Latin("Band")) +
+                                                           std::string(200, '\0'), 4),
+       longText, "Band", "", ""},
+      {"plain sizes of an old writer, landing on a frame or the padding",
+       Tag(Frame("TPE1", Latin(longText)) + Frame("TIT2", Latin(longText)) + std::string(20, '\0'), 4), longText,
+       longText, "", ""},
+      {"UTF-8, the first of several values, year from TDRC",
+       Tag(Frame24("TIT2", Utf8("\xE6\x98\xA5" + std::string(1, '\0') + "x")) + Frame24("TDRC", Utf8("2019-04-01")), 4, 1),
+       "\x8f\x74", "", "2019", ""},
+      {"big-endian mark, UTF-16BE, TYER before TDRC",
+       Tag(Frame24("TIT2", Bytes({1, 0xFE, 0xFF, 0x66, 0x25, 0, 0})) + Frame24("TPE1", Bytes({2, 0, 'B', 0, 'e'})) +
+               Frame24("TDRC", Latin("2019")) + Frame24("TYER", Latin("1999")) +
+               Frame24("COMM", Bytes({2, 'j', 'p', 'n', 0, 'd', 0, 0, 0, 'h', 0, 'i'})), 4),
+       "\x8f\x74", "Be", "1999", "hi"},
+      {"frame unsynchronised", Tag(Frame24("TIT2", unsynced, 0x0002) + Frame24("TPE1", Latin("Band")), 4),
+       "a\xFF\xE0z", "Band", "", ""},
+      {"tag unsynchronised frame by frame", Tag(Frame24("TIT2", unsynced) + Frame24("TPE1", Latin("Band")), 4, 0, 0x80),
+       "a\xFF\xE0z", "Band", "", ""},
+      {"data length indicator and grouping byte",
+       Tag(Frame24("TIT2", Syncsafe(5) + Latin("Song"), 0x0001) + Frame24("TPE1", "\x07" + Latin("Band"), 0x0040), 4),
+       "Song", "Band", "", ""},
+      {"compressed and encrypted frames passed over",
+       Tag(Frame24("TIT2", Syncsafe(40) + Latin("deflated"), 0x0009) + Frame24("TPE1", Latin("cipher"), 0x0004) +
+               Frame24("TIT2", Latin("Song")) + Frame24("TPE1", Latin("Band")), 4),
+       "Song", "Band", "", ""},
+      {"extended header counting its own size", Tag(Syncsafe(6) + Bytes({1, 0}) + Frame24("TIT2", Latin("Song")), 4, 0, 0x40),
+       "Song", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    const CId3tagv2 tag = LoadTag(c.tag);
+    ASSERT_TRUE(tag.loaded) << c.what;
+    EXPECT_EQ(tag.GetTitle(), c.title) << c.what;
+    EXPECT_EQ(tag.GetArtist(), c.artist) << c.what;
+    EXPECT_EQ(tag.GetYear(), c.year) << c.what;
+    EXPECT_EQ(tag.GetComment(), c.comment) << c.what;
+  }
+  // Only 2.4 reads a year from TDRC.
+  EXPECT_EQ(LoadTag(Tag(Frame("TDRC", Latin("2019")))).GetYear(), "");
+}
+
 TEST(Id3v2TotalSize, CountsHeaderBodyAndFooter) {
   const std::string plain = build::Tag(std::string(100, '\0'));
   EXPECT_EQ(media::Id3v2TotalSize(reinterpret_cast<const uint8_t*>(plain.data()), plain.size()), 110u);
@@ -183,10 +233,12 @@ TEST(Id3v2FrameText, TextFrameEncodings) {
   // The Shift_JIS bytes of an encoding-0 text are used as they are.
   EXPECT_EQ(FrameText("TIT2", build::Latin("\x93\xfa\x96\x7b")), "\x93\xfa\x96\x7b");
   EXPECT_EQ(FrameText("TIT2", build::Latin("ab") + std::string(1, '\0') + "cd"), "ab");
-  // Big-endian mark, encodings 2 and 3: nothing.
+  // Before 2.4: a big-endian mark and encoding 2 give nothing; UTF-8 is read, a malformed
+  // sequence (overlong, a lone continuation byte, a cut one) as characters the code page lacks.
   EXPECT_EQ(FrameText("TIT2", build::Bytes({1, 0xFE, 0xFF, 0, 'a'})), "");
-  EXPECT_EQ(FrameText("TIT2", build::Bytes({3, 'a', 'b'})), "");
   EXPECT_EQ(FrameText("TIT2", build::Bytes({2, 0, 'a'})), "");
+  EXPECT_EQ(FrameText("TIT2", build::Utf8("\xE6\x97\xA5\xE6\x9C\xAC") + std::string(1, '\0') + "x"), "\x93\xfa\x96\x7b");
+  EXPECT_EQ(FrameText("TIT2", build::Bytes({3, 'a', 0xC0, 0x80, 0x80, 0xE6, 0x98})), "a????");
   // An odd last byte is ignored; text after a zero unit is dropped.
   EXPECT_EQ(FrameText("TIT2", build::Bytes({1, 0xFF, 0xFE, 'o', 0, 'k', 0, 'x'})), "ok");
   EXPECT_EQ(FrameText("TIT2", build::Bytes({1, 0xFF, 0xFE, 'o', 0, 0, 0, 'k', 0})), "o");
@@ -218,7 +270,8 @@ TEST(Id3v2FrameText, CommentFrames) {
   EXPECT_EQ(FrameText("COMM", oddZero), "h");
   // Description in UTF-16 without a mark, and other encodings.
   EXPECT_EQ(FrameText("COMM", build::Bytes({1, 'j', 'p', 'n', 'a', 0, 0, 0, 0xFF, 0xFE, 'h', 0})), "");
-  EXPECT_EQ(FrameText("COMM", build::Bytes({3, 'j', 'p', 'n', 0, 'h'})), "");
+  EXPECT_EQ(FrameText("COMM", build::Bytes({2, 'j', 'p', 'n', 0, 0, 0, 'h'})), "");
+  EXPECT_EQ(FrameText("COMM", build::Bytes({3, 'j', 'p', 'n', 'd', 0, 'h'})), "h");
 }
 
 TEST(Id3v1, TrimFieldOnlyTrimsAFullField) {

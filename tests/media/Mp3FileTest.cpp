@@ -307,13 +307,28 @@ TEST(Mp3Tags, Id3v1AloneAndWithANewerId3v2) {
   EXPECT_EQ(plain.mp3->year, 1987);
   EXPECT_EQ(plain.mp3->trackNumber, 5);
 
-  // A 2.4 tag is not read, but it is still skipped on the way to the audio.
-  const std::string tag24 = build::Tag(build::Frame("TIT2", build::Utf16(u"Atlas")), 4);
-  SingleMember with24(tag24 + build::CbrFrames(3) + v1);
+  // A tag of a later version is not read, but it is still skipped on the way to the audio.
+  const std::string tag25 = build::Tag(build::Frame("TIT2", build::Utf16(u"Atlas")), 5);
+  SingleMember with25(tag25 + build::CbrFrames(3) + v1);
+  ASSERT_NE(with25.mp3, nullptr);
+  EXPECT_EQ(with25.mp3->title, "V1 Title");
+  EXPECT_EQ(with25.mp3->artist, "V1 Artist");
+  EXPECT_EQ(with25.mp3->bitrate, 128);
+  EXPECT_EQ(with25.mp3->GetPlayTime(), 3u * 417 * 8 / 128);
+
+  // A 2.4 tag is read. Its footer is stepped over with it, so a tag after the footer is found
+  // and skipped too.
+  const std::string tag24 = build::Tag(build::Frame24("TIT2", build::Utf8("Atlas")) +
+                                       build::Frame24("TDRC", build::Latin("2019-04-01")), 4, 0, 0x10);
+  const std::string lead = tag24 + "3DI" + tag24.substr(3, 7) + build::Tag(build::Frame("TIT2", build::Latin("Next")));
+  SingleMember with24(lead + build::CbrFrames(3) + v1);
   ASSERT_NE(with24.mp3, nullptr);
-  EXPECT_EQ(with24.mp3->title, "V1 Title");
-  EXPECT_EQ(with24.mp3->artist, "V1 Artist");
-  EXPECT_EQ(with24.mp3->bitrate, 128);
+  EXPECT_EQ(with24.mp3->title, "Atlas");
+  EXPECT_EQ(with24.mp3->artist, "");
+  EXPECT_EQ(with24.mp3->year, 2019);
+  EXPECT_EQ(with24.mp3->genre, 42);
+  EXPECT_EQ(with24.mp3->leadingTagSize, lead.size());
+  EXPECT_EQ(with24.mp3->syncOffset, with24.mp3->dataOffset + lead.size());
   EXPECT_EQ(with24.mp3->GetPlayTime(), 3u * 417 * 8 / 128);
 }
 

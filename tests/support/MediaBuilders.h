@@ -30,6 +30,11 @@ inline std::string Frame(const std::string& id, const std::string& body, uint16_
   return id.substr(0, 4) + BigEndian32(static_cast<uint32_t>(body.size())) + Bytes({flags >> 8, flags & 0xFF}) + body;
 }
 
+// A 2.4 frame: as in 2.3, the size syncsafe.
+inline std::string Frame24(const std::string& id, const std::string& body, uint16_t flags = 0) {
+  return id.substr(0, 4) + Syncsafe(static_cast<uint32_t>(body.size())) + Bytes({flags >> 8, flags & 0xFF}) + body;
+}
+
 // A 2.2 frame: three-character ID, 24-bit size.
 inline std::string Frame22(const std::string& id, const std::string& body) {
   const auto n = static_cast<uint32_t>(body.size());
@@ -61,6 +66,7 @@ inline std::string Utf16Le(const std::u16string& text) {
 // Text frame bodies: encoding 0 (bytes as they are) and encoding 1 (UTF-16LE with its mark and
 // a terminating zero unit).
 inline std::string Latin(const std::string& text) { return std::string(1, '\0') + text; }
+inline std::string Utf8(const std::string& text) { return std::string(1, '\3') + text; }
 inline std::string Utf16(const std::u16string& text) {
   return Bytes({0x01, 0xFF, 0xFE}) + Utf16Le(text) + Bytes({0, 0});
 }
