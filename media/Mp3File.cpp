@@ -140,14 +140,23 @@ void Mp3File::ReadId3v2(ArchiveReader& in) {
   media::CId3tagv2 tag;
   tag.Load(in, dataOffset, end > dataOffset ? end - dataOffset : 0);
   if (!tag.loaded) return;
+  const std::string texts[] = {tag.GetTitle(), tag.GetArtist(), tag.GetAlbum(), tag.GetComment(), tag.GetYear(),
+                               tag.GetTrackNumber()};
+  // A 2.4 tag with none of the texts (ffmpeg's, naming only the encoder, on every file it makes)
+  // says nothing of the track: the member keeps its name in the list, or its ID3v1 texts.
+  if (tag.version >= 0x0400) {
+    bool empty = true;
+    for (const std::string& text : texts) empty = empty && text.empty();
+    if (empty) return;
+  }
   // A loaded tag replaces all six texts, also with empty ones; the genre stays from ID3v1.
   hasTag = true;
-  title = tag.GetTitle();
-  artist = tag.GetArtist();
-  album = tag.GetAlbum();
-  tagComment = tag.GetComment();
-  year = media::ParseLeadingInt(tag.GetYear());
-  trackNumber = media::ParseLeadingInt(tag.GetTrackNumber());
+  title = texts[0];
+  artist = texts[1];
+  album = texts[2];
+  tagComment = texts[3];
+  year = media::ParseLeadingInt(texts[4]);
+  trackNumber = media::ParseLeadingInt(texts[5]);
 }
 
 bool Mp3File::HasTag() const { return hasTag; }

@@ -330,6 +330,16 @@ TEST(Mp3Tags, Id3v1AloneAndWithANewerId3v2) {
   EXPECT_EQ(with24.mp3->leadingTagSize, lead.size());
   EXPECT_EQ(with24.mp3->syncOffset, with24.mp3->dataOffset + lead.size());
   EXPECT_EQ(with24.mp3->GetPlayTime(), 3u * 417 * 8 / 128);
+
+  // ffmpeg's 2.4 tag naming only the encoder tells nothing: the ID3v1 texts stay, and without
+  // them the member has no tag (its list line keeps the file name).
+  const std::string encoderOnly = build::Tag(build::Frame24("TSSE", build::Latin("Lavf59.27.100")), 4);
+  SingleMember encoded(encoderOnly + build::CbrFrames(3) + v1);
+  ASSERT_NE(encoded.mp3, nullptr);
+  EXPECT_EQ(encoded.mp3->title, "V1 Title");
+  SingleMember bare(encoderOnly + build::CbrFrames(3));
+  ASSERT_NE(bare.mp3, nullptr);
+  EXPECT_FALSE(bare.mp3->HasTag());
 }
 
 TEST(Mp3Tags, YearAndTrackFromTheLeadingNumber) {
