@@ -28,14 +28,19 @@ LRESULT CALLBACK RawHost(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   return message == WM_USER && lParam == 104 ? 1 : 0;
 }
 
-TEST(HostWindowPlayer, EachOperationSendsItsMessages) {
+// A hidden window of a class of its own with `procedure`, as the host's main window.
+HWND MakeHostWindow(const char* className, WNDPROC procedure) {
   WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = &RawHost;
+  windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "TcRawHost";
+  windowClass.lpszClassName = className;
   RegisterClassA(&windowClass);
-  const HWND raw = CreateWindowExA(0, "TcRawHost", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr),
+                         nullptr);
+}
+
+TEST(HostWindowPlayer, EachOperationSendsItsMessages) {
+  const HWND raw = MakeHostWindow("TcRawHost", &RawHost);
   HostWindowPlayer host(raw);
   const std::string path = "C:\\Temp\\zip1.tmp";
   const std::pair<std::function<void()>, std::vector<std::string>> cases[] = {
@@ -78,13 +83,7 @@ LRESULT CALLBACK AnswersOne(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 TEST(HostWindowPlayer, AnAnswerOfOneIsNothingAndNewerMessagesWaitForTheirVersions) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = &AnswersOne;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "TcAnswersOne";
-  RegisterClassA(&windowClass);
-  const HWND raw = CreateWindowExA(0, "TcAnswersOne", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+  const HWND raw = MakeHostWindow("TcAnswersOne", &AnswersOne);
   const struct {
     LRESULT version;
     std::vector<LPARAM> asked;  // by the calls below, in their order
