@@ -242,9 +242,12 @@ void HostDock::Follow(LPARAM position) {
 void HostDock::FollowResize() {
   RECT now;
   if (hostWnd == nullptr || !GetWindowRect(hostWnd, &now)) return;
-  const bool shown = owner.host == nullptr || owner.host->IsMainWindowShown();
-  // A minimised or parked main window changes size too; only a size the user sees counts.
-  if (!IsMainWindowSeen(hostWnd, shown, now.top)) return;
+  // A minimised or parked main window changes size too; only a size the user sees counts. Moves
+  // and z-order changes pass here often, so the host is asked (message 900) only about a new size.
+  if (!IsMainWindowSeen(hostWnd, true, now.top)) return;
+  const bool resized = !mainRectKnown_ || now.right - now.left != mainRect_.right - mainRect_.left ||
+                       now.bottom - now.top != mainRect_.bottom - mainRect_.top;
+  if (resized && owner.host != nullptr && !owner.host->IsMainWindowShown()) return;
   const RECT before = mainRect_;
   const bool known = mainRectKnown_;
   mainRect_ = now;
