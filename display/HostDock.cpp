@@ -151,8 +151,7 @@ void HostDock::Attach(HWND hostWindow) {
   }
   AddMenuItem();
   RECT main;
-  const bool shown = owner.host == nullptr || owner.host->IsMainWindowShown();
-  if (hostWnd && GetWindowRect(hostWnd, &main) && IsMainWindowSeen(hostWnd, shown, main.top)) {
+  if (hostWnd && GetWindowRect(hostWnd, &main) && IsMainWindowSeen(hostWnd, main.top)) {
     mainRect_ = main;
     mainRectKnown_ = true;
   }
@@ -229,9 +228,10 @@ void HostDock::Follow(LPARAM position) {
   const int hostY = static_cast<int16_t>(HIWORD(position));
   // Minimised, turned off, parked above the screen or transparent under a modern skin: the user
   // does not see the main window go there, and the window stays where it is.
-  const bool shown = owner.host == nullptr || owner.host->IsMainWindowShown();
-  if (!IsMainWindowSeen(hostWnd, shown, hostY)) return;
+  if (!IsMainWindowSeen(hostWnd, hostY)) return;
   if (!owner.IsDocked() || owner.dockFrame != nullptr) return;
+  // Asked last: only a docked window has anything to lose to a move of a turned-off main window.
+  if (owner.host != nullptr && !owner.host->IsMainWindowShown()) return;
   const int x = hostX + owner.dockOffsetX;
   const int y = hostY + owner.dockOffsetY;
   g_settings.x = x;
@@ -244,7 +244,7 @@ void HostDock::FollowResize() {
   if (hostWnd == nullptr || !GetWindowRect(hostWnd, &now)) return;
   // A minimised or parked main window changes size too; only a size the user sees counts. Moves
   // and z-order changes pass here often, so the host is asked (message 900) only about a new size.
-  if (!IsMainWindowSeen(hostWnd, true, now.top)) return;
+  if (!IsMainWindowSeen(hostWnd, now.top)) return;
   const bool resized = !mainRectKnown_ || now.right - now.left != mainRect_.right - mainRect_.left ||
                        now.bottom - now.top != mainRect_.bottom - mainRect_.top;
   if (resized && owner.host != nullptr && !owner.host->IsMainWindowShown()) return;

@@ -37,8 +37,8 @@ bool IsSeenTopLevel(HWND window) {
   return !IsTransparent(window);
 }
 
-bool IsMainWindowSeen(HWND hostWnd, bool shown, int top) {
-  return shown && top > kParkedTop && hostWnd != nullptr && !IsIconic(hostWnd) && !IsTransparent(hostWnd);
+bool IsMainWindowSeen(HWND hostWnd, int top) {
+  return top > kParkedTop && hostWnd != nullptr && !IsIconic(hostWnd) && !IsTransparent(hostWnd);
 }
 
 std::vector<HWND> ModernSkinFrames(HWND hostWnd, const std::vector<HWND>& known) {

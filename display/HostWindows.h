@@ -14,9 +14,9 @@ bool IsTransparent(HWND window);
 bool IsSeenTopLevel(HWND window);
 
 // Whether a move of the host's main window to the top edge `top` shows the window where the user
-// sees it; false while it is minimised, turned off (`shown` false), parked above the screen or
-// transparent.
-bool IsMainWindowSeen(HWND hostWnd, bool shown, int top);
+// sees it; false while it is minimised, parked above the screen (turned off) or transparent. The
+// host's own word on whether it is turned off (message 900) is asked by the caller.
+bool IsMainWindowSeen(HWND hostWnd, int top);
 
 // Under a modern skin (the classic main window transparent): the skin engine's frames, that is the
 // seen top-level windows of the host's user-interface thread other than `known` ones, in z-order.
