@@ -340,17 +340,14 @@ TEST_F(HostRun, EachPlayerLineAnswersItsMessagesAndOneToTheRest) {
 }
 
 TEST_F(HostRun, ResizingTheMainWindowMovesTheWindowsDockedToIt) {
-  // eq below the main window, pe below eq, mb first on the main window's right edge, then on
-  // the playlist editor's; the probe window (a plug-in's) is never moved by the host.
+  // The rule itself is WindowDock's table; here the commands carry it out on the real windows:
+  // eq below the main window, pe below eq, mb on the main window's right edge; the probe window
+  // (a plug-in's) is never moved by the host.
   const HostResult r = RunScript("redock",
                                  "move mb 275 0\nmainwin double\nexpect size main 550,232\n"
                                  "expect at eq 0,232\nexpect at pe 0,348\nexpect at mb 550,0\n"
-                                 "mainwin single\nexpect at eq 0,116\nexpect at mb 275,0\n"
-                                 "mainwin shade\nexpect size main 275,14\nexpect at main 0,0\n"
-                                 "expect at eq 0,14\nexpect at pe 0,130\nexpect at mb 275,0\n"
-                                 "move mb 275 130\nmainwin unshade\nexpect at pe 0,232\nexpect at mb 275,232\n"
-                                 "move eq 500 500\nmainwin shade\nexpect at eq 500,500\nexpect at pe 0,232\n"
-                                 "expect at plugin 600,0\nquit\n");
+                                 "mainwin single\nmainwin shade\nexpect size main 275,14\nexpect at main 0,0\n"
+                                 "expect at eq 0,14\nexpect at pe 0,130\nexpect at plugin 600,0\nquit\n");
   EXPECT_EQ(r.exitCode, 0u) << r.log;
 }
 
